@@ -18,5 +18,6 @@ void RestoreGprsConnectionDefaults(ConfigImage& image);
 // Removes blanks inside the 16-byte phone-number text field at `offset`.
 void RemoveSpaces(ConfigImage& image, std::size_t offset);
 
-// The 5292-byte default settings block, built once.
+// The complete default image (what SetAllDefaults writes), built once; its
+// bytes 0..5291 are the default settings block.
 const ConfigImage& DefaultImage();

@@ -54,15 +54,16 @@ int WriteConfigFile(ConfigImage& image, const QString& path) {
 
     // Written to a temporary file and renamed over the target on commit, so a
     // failed save leaves the previous file intact (an uncommitted QSaveFile
-    // removes its temporary file).
+    // removes its temporary file). Unbuffered, because a buffered QSaveFile
+    // (Qt 6.4) commits a short write, say on a full disk, as a success.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileCannotOpen;
     const qint64 bodySize = static_cast<qint64>(kBodySize);
     const bool written =
         file.write(header) == header.size() &&
         file.write(reinterpret_cast<const char*>(body.data()), bodySize) == bodySize &&
-        file.write(&check, 1) == 1;
+        file.write(&check, 1) == 1 && file.size() == header.size() + bodySize + 1;
     return written && file.commit() ? FileOk : FileCannotOpen;
 }
 

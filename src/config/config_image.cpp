@@ -10,6 +10,7 @@ std::uint16_t ConfigImage::u16(std::size_t off) const {
 }
 
 void ConfigImage::setU16(std::size_t off, std::uint16_t v) {
+    (void)bytes_.at(off + 1); // bounds check before the first byte changes
     bytes_.at(off) = static_cast<std::uint8_t>(v);
     bytes_.at(off + 1) = static_cast<std::uint8_t>(v >> 8);
 }
@@ -20,6 +21,7 @@ std::uint32_t ConfigImage::u32(std::size_t off) const {
 }
 
 void ConfigImage::setU32(std::size_t off, std::uint32_t v) {
+    (void)bytes_.at(off + 3); // bounds check before the first byte changes
     for (int i = 0; i < 4; ++i)
         bytes_.at(off + i) = static_cast<std::uint8_t>(v >> (8 * i));
 }
@@ -124,6 +126,7 @@ TriState TriStateInputMask::state(int input) const {
 
 void TriStateInputMask::setState(int input, TriState s) {
     const std::uint16_t bit = static_cast<std::uint16_t>(1u << input);
-    selected = static_cast<std::uint16_t>(s == TriState::Unchecked ? selected & ~bit : selected | bit);
+    selected =
+        static_cast<std::uint16_t>(s == TriState::Unchecked ? selected & ~bit : selected | bit);
     full = static_cast<std::uint16_t>(s == TriState::Checked ? full | bit : full & ~bit);
 }

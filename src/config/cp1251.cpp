@@ -5,12 +5,15 @@
 namespace cp1251 {
 namespace {
 
-// Unicode code points of bytes 0x80..0xFF; 0xFFFD marks the one unassigned byte (0x98).
+// Unicode code points of bytes 0x80..0xFF. The one unassigned byte, 0x98, maps
+// to U+0098 (as the system codecs do), so every byte read from a file or a
+// controller survives a load and a store unchanged.
+// clang-format off
 constexpr std::array<char16_t, 128> kHigh = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
     0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
     0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
@@ -24,6 +27,7 @@ constexpr std::array<char16_t, 128> kHigh = {
     0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
+// clang-format on
 
 } // namespace
 
@@ -37,8 +41,6 @@ bool fromUnicode(QChar ch, unsigned char& byte) {
         byte = static_cast<unsigned char>(u);
         return true;
     }
-    if (u == 0xFFFD)
-        return false;
     for (int i = 0; i < 128; ++i) {
         if (kHigh[i] == u) {
             byte = static_cast<unsigned char>(0x80 + i);
@@ -51,10 +53,11 @@ bool fromUnicode(QChar ch, unsigned char& byte) {
 QByteArray encode(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
-    for (QChar ch : text) {
-        // A surrogate pair is one character outside cp1251: emit one '?' for it.
-        if (ch.isLowSurrogate())
-            continue;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        // A surrogate pair is one character outside cp1251: one '?' for both halves.
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
         unsigned char b = '?';
         if (!fromUnicode(ch, b))
             b = '?';

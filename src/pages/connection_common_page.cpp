@@ -116,9 +116,11 @@ ConnectionCommonPage::ConnectionCommonPage(const UiTexts& texts, QWidget* parent
     RadioButton2 = make<QRadioButton>("RadioButton2", QStringLiteral("Билайн"));
     RadioButton3 = make<QRadioButton>("RadioButton3", QStringLiteral("Мегафон"));
     RadioButton4 = make<QRadioButton>("RadioButton4", QStringLiteral("Теле 2"));
-    auto* templates = new QHBoxLayout(GroupBox16);
-    for (QRadioButton* r : {RadioButton1, RadioButton2, RadioButton3, RadioButton4})
-        templates->addWidget(r);
+    auto* templates = new QGridLayout(GroupBox16);
+    templates->addWidget(RadioButton1, 0, 0);
+    templates->addWidget(RadioButton2, 0, 1);
+    templates->addWidget(RadioButton3, 1, 0);
+    templates->addWidget(RadioButton4, 1, 1);
     MaskEditBalansReqCMD = make<MaskEdit>("MaskEditBalansReqCMD");
     MaskEditBalansReqCMD->setMaxLength(8);
     MaskEditBalansIdWord = make<MaskEdit>("MaskEditBalansIdWord");
@@ -170,14 +172,17 @@ ConnectionCommonPage::ConnectionCommonPage(const UiTexts& texts, QWidget* parent
     }
     auto* voice = new QGridLayout(GroupBox12);
     voice->addWidget(
-        form::label("Label128", "Принцип чередования соединений при голосовом оповещении", true), 0,
-        0, 1, 2);
-    voice->addWidget(ComboBoxDialPriority, 1, 0, 1, 2);
-    form::addRow(voice,
-                 form::label("Label129",
-                             "Пауза между окончанием одного соединения и началом нового, Сек.",
-                             true),
-                 ComboBoxCall2CallPauseX10S, shortEdit);
+        form::label("Label128", "Принцип чередования соединений при голосовом оповещении", true),
+        0, 0);
+    voice->addWidget(ComboBoxDialPriority, 0, 1);
+    voice->addWidget(
+        form::label("Label129", "Пауза между окончанием одного соединения и началом нового, Сек.",
+                    true),
+        1, 0);
+    ComboBoxCall2CallPauseX10S->setFixedWidth(shortEdit);
+    voice->addWidget(ComboBoxCall2CallPauseX10S, 1, 1, Qt::AlignLeft);
+    voice->setColumnStretch(0, 2);
+    voice->setColumnStretch(1, 3);
 
     // Modem protocol of outgoing data calls; hidden in the window design and
     // always shown by this tool.
@@ -186,7 +191,7 @@ ConnectionCommonPage::ConnectionCommonPage(const UiTexts& texts, QWidget* parent
     ComboBoxDATAProtocol =
         make<SelectList>("ComboBoxDATAProtocol", QStringList{QStringLiteral("V.32 (9600 bps)"),
                                                              QStringLiteral("V.110 (9600 bps)")});
-    auto* data = new QVBoxLayout(GroupBoxOutDataParam);
+    auto* data = new QHBoxLayout(GroupBoxOutDataParam);
     data->addWidget(ComboBoxDATAProtocol);
     data->addStretch();
 
@@ -204,14 +209,12 @@ ConnectionCommonPage::ConnectionCommonPage(const UiTexts& texts, QWidget* parent
     LabelSharedParWarningMsg->setFont(warnFont);
     LabelSharedParWarningMsg->setStyleSheet(QStringLiteral("color: #b00000;"));
 
-    auto* columns = new QGridLayout;
-    columns->addWidget(GroupBox6, 0, 0);
-    columns->addWidget(GroupBox13, 0, 1);
-    columns->addWidget(GroupBox12, 1, 0);
-    columns->addWidget(GroupBoxOutDataParam, 1, 1);
-    columns->setColumnStretch(0, 1);
-    columns->setColumnStretch(1, 1);
-    top->addLayout(columns);
+    auto* upper = new QHBoxLayout;
+    upper->addWidget(GroupBox6, 1);
+    upper->addWidget(GroupBox13, 1);
+    top->addLayout(upper);
+    top->addWidget(GroupBox12);
+    top->addWidget(GroupBoxOutDataParam);
     top->addWidget(LabelSharedParWarningMsg);
     top->addStretch();
 

@@ -285,15 +285,15 @@ void ConnectionPage::buildVoiceGroup() {
 
     auto* grid = new QGridLayout;
     grid->addWidget(CheckBoxCallEn, 0, 0, 1, 2);
-    grid->addWidget(CheckBoxNotACK, 0, 2, 1, 2);
+    grid->addWidget(LabelConnType, 0, 2);
+    grid->addWidget(ComboBoxConnectionType, 0, 3);
     grid->addWidget(form::label("Label77", "Снять данные с передачи, если не переданны за", true),
                     1, 0);
     grid->addWidget(ComboBoxDialTranspWaitTime, 1, 1);
     grid->addWidget(
         form::label("Label81", "Продолжительность исходящего голосового соединения", true), 1, 2);
     grid->addWidget(ComboBoxOnLineTime, 1, 3);
-    grid->addWidget(LabelConnType, 2, 0);
-    grid->addWidget(ComboBoxConnectionType, 2, 1);
+    grid->addWidget(CheckBoxNotACK, 2, 0, 1, 4);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
     auto* box = new QVBoxLayout(GroupBoxConSharD);
@@ -343,14 +343,14 @@ void ConnectionPage::buildSmsGroup() {
 
     auto* grid = new QGridLayout;
     grid->addWidget(CheckBoxSMSEn, 0, 0, 1, 2);
-    grid->addWidget(CheckBoxDebugMode, 0, 2, 1, 2);
+    grid->addWidget(form::label("Label67", "В сообщении передавать", true), 0, 2);
+    grid->addWidget(ComboBoxUserId, 0, 3);
     grid->addWidget(form::label("Label78", "Снять данные с передачи, если не переданны за", true),
                     1, 0);
     grid->addWidget(ComboBoxSMSTranspWaitTime, 1, 1);
     grid->addWidget(LabelProtocolAlias, 1, 2);
     grid->addWidget(ComboBoxLang, 1, 3);
-    grid->addWidget(form::label("Label67", "В сообщении передавать"), 2, 0);
-    grid->addWidget(ComboBoxUserId, 2, 1);
+    grid->addWidget(CheckBoxDebugMode, 2, 0, 1, 2);
     grid->addWidget(CheckBoxJointUse, 2, 2, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);

@@ -162,9 +162,9 @@ GprsCommonPage::GprsCommonPage(const UiTexts& texts, QWidget* parent)
     const int minutesWidth = form::textWidth(MaskEditConnectingPeriod_x5m, 11);
     auto* conn = new QGridLayout(connGroup);
     conn->addWidget(ComboBoxGPRSConnectionStrategy, 0, 0, 1, 2);
-    form::addRow(conn, form::label("LabelPingPeriod", "Период PINGа, [1:30] Мин."),
+    form::addRow(conn, form::label("LabelPingPeriod", "Период PINGа, [1:30] Мин.", true),
                  ComboBoxPingPeriod_min, minutesWidth);
-    form::addRow(conn, form::label("LabelConnectingTryNum", "Количество попыток подключения"),
+    form::addRow(conn, form::label("LabelConnectingTryNum", "Количество попыток подключения", true),
                  ComboBoxConnectingTryNum, minutesWidth);
     form::addRow(conn,
                  form::label("LabelBlockTime",
@@ -211,9 +211,9 @@ GprsCommonPage::GprsCommonPage(const UiTexts& texts, QWidget* parent)
         make<QCheckBox>("CheckBoxMaskGTest", QStringLiteral("Тестовое / инфо. сообщения"));
     CheckBoxMaskGProfile = make<QCheckBox>("CheckBoxMaskGProfile", QStringLiteral("Профиль"));
     sources->addWidget(CheckBoxMaskGRestrictedArm, 8, 0, 1, 2);
-    sources->addWidget(CheckBoxMaskGPwrBlcTermo, 8, 2, 1, 2);
-    sources->addWidget(CheckBoxMaskGTest, 9, 0, 1, 2);
-    sources->addWidget(CheckBoxMaskGProfile, 9, 2, 1, 2);
+    sources->addWidget(CheckBoxMaskGProfile, 8, 2, 1, 2);
+    sources->addWidget(CheckBoxMaskGPwrBlcTermo, 9, 0, 1, 4);
+    sources->addWidget(CheckBoxMaskGTest, 10, 0, 1, 4);
 
     auto* left = new QVBoxLayout;
     left->addWidget(connGroup);

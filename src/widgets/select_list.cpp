@@ -2,13 +2,19 @@
 
 #include <QAbstractItemView>
 #include <QScrollBar>
+#include <algorithm>
+
+namespace {
+constexpr int kMinChars = 4;
+constexpr int kMaxChars = 22;
+} // namespace
 
 SelectList::SelectList(QWidget* parent) : QComboBox(parent) {
     setEditable(false);
     // Long items must not widen the page: the list is as wide as the layout
     // gives it, and the drop-down shows the full texts.
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(6);
+    setMinimumContentsLength(kMinChars);
 }
 
 SelectList::SelectList(const QStringList& items, QWidget* parent) : SelectList(parent) {
@@ -18,6 +24,11 @@ SelectList::SelectList(const QStringList& items, QWidget* parent) : SelectList(p
 void SelectList::setItems(const QStringList& items) {
     clear();
     addItems(items);
+    // Short items are shown whole; long ones take the width the layout gives.
+    qsizetype longest = 0;
+    for (const QString& item : items)
+        longest = std::max(longest, item.size());
+    setMinimumContentsLength(int(std::clamp<qsizetype>(longest, kMinChars, kMaxChars)));
     setCurrentIndex(items.isEmpty() ? -1 : 0);
 }
 

@@ -20,7 +20,7 @@ static_assert(sizeof kHeaderTemplate == kHeaderSize + 1);
 constexpr std::size_t kBodySize = layout::kSettingsSize;
 using Body = std::array<std::uint8_t, kBodySize>;
 
-// Two's complement of the XOR of the body: body and check byte XOR to zero.
+// Two's complement of the XOR of the body: that XOR plus the check byte is 0 mod 256.
 std::uint8_t CheckByte(const Body& body) {
     std::uint8_t x = 0;
     for (std::uint8_t b : body)

@@ -7,6 +7,7 @@ class TriStateBox : public QCheckBox {
     Q_OBJECT
 public:
     explicit TriStateBox(const QString& text = {}, QWidget* parent = nullptr);
+    explicit TriStateBox(QWidget* parent) : TriStateBox(QString(), parent) {}
 
 protected:
     void nextCheckState() override;

@@ -104,8 +104,8 @@ public:
 
     // The reply frame to a request, or nullopt when the controller stays silent
     // (unknown command, malformed request). `note` tells the log why.
-    std::optional<QByteArray> answer(std::uint8_t command, const QByteArray& payload,
-                                     qint64 nowMs, QString* note = nullptr);
+    std::optional<QByteArray> answer(std::uint8_t command, const QByteArray& payload, qint64 nowMs,
+                                     QString* note = nullptr);
     // What a restart does: the settings take effect, the login ends, and the
     // controller hears nothing for restartMs.
     void restart(qint64 nowMs);
@@ -115,8 +115,8 @@ public:
 private:
     std::optional<QByteArray> blockRead(std::uint8_t command, int area, const QByteArray& payload,
                                         QString* note);
-    std::optional<QByteArray> blockWrite(std::uint8_t command, int area,
-                                         const QByteArray& payload, QString* note);
+    std::optional<QByteArray> blockWrite(std::uint8_t command, int area, const QByteArray& payload,
+                                         QString* note);
     std::uint8_t control(const QByteArray& payload, qint64 nowMs);
     std::uint8_t setClock(const QByteArray& payload, qint64 nowMs);
     std::uint8_t checkPassword(const QByteArray& payload);

@@ -1,8 +1,20 @@
 #include "model/fault_set.h"
 
 #include "link/frame.h"
+#include "link/transaction_kind.h"
 
 #include <algorithm>
+
+namespace {
+
+void refreshChecksum(QByteArray& reply) {
+    reply.chop(1);
+    reply.append(static_cast<char>(
+        FrameChecksum(reinterpret_cast<const std::uint8_t*>(reply.constData()) + 1,
+                      static_cast<std::size_t>(reply.size() - 1))));
+}
+
+} // namespace
 
 QString ReplyFaultName(ReplyFault kind) {
     switch (kind) {
@@ -14,6 +26,8 @@ QString ReplyFaultName(ReplyFault kind) {
         return QStringLiteral("badcheck");
     case ReplyFault::BadHeader:
         return QStringLiteral("badheader");
+    case ReplyFault::Status:
+        return QStringLiteral("ackstatus");
     }
     return {};
 }
@@ -47,12 +61,18 @@ QByteArray FaultSet::apply(std::uint8_t command, QByteArray reply, QStringList* 
             if (reply.size() >= frame::kOverhead) {
                 // Another command's name, with a check byte that matches it.
                 reply[1] = static_cast<char>(reply[1] ^ 0x40);
-                reply.chop(1);
-                reply.append(static_cast<char>(FrameChecksum(
-                    reinterpret_cast<const std::uint8_t*>(reply.constData()) + 1,
-                    static_cast<std::size_t>(reply.size() - 1))));
+                refreshChecksum(reply);
             }
             break;
+        case ReplyFault::Status: {
+            // The status byte of a block-write or a command acknowledgement.
+            const int at = areaOfWriteCommand(command) ? 10 : 4;
+            if (reply.size() == (at == 10 ? frame::kBlockRequestSize : frame::kAckSize)) {
+                reply[at] = static_cast<char>(r.status);
+                refreshChecksum(reply);
+            }
+            break;
+        }
         }
     }
     return reply;
@@ -70,7 +90,8 @@ QStringList FaultSet::describe() const {
             cmds << QString::number(c);
         std::sort(cmds.begin(), cmds.end());
         out << QStringLiteral("%1 commands=%2 after=%3 times=%4 applied=%5")
-                   .arg(ReplyFaultName(r.kind), cmds.isEmpty() ? QStringLiteral("all") : cmds.join(','))
+                   .arg(ReplyFaultName(r.kind),
+                        cmds.isEmpty() ? QStringLiteral("all") : cmds.join(','))
                    .arg(r.after)
                    .arg(r.times)
                    .arg(r.applied);

@@ -1,8 +1,8 @@
 #pragma once
 // Faults of the simulated line and controller that spoil replies: no reply,
-// cut replies, wrong check bytes, wrong headers; each for chosen commands
-// (all when none), optionally after letting some pass and for a number of
-// times. Silence and unplugging stop every answer.
+// cut replies, wrong check bytes, wrong headers, another acknowledgement status; each for chosen
+// commands (all when none), optionally after letting some pass and for a number of times. Silence
+// and unplugging stop every answer.
 #include <QByteArray>
 #include <QSet>
 #include <QString>
@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-enum class ReplyFault { NoReply, Short, BadCheck, BadHeader };
+enum class ReplyFault { NoReply, Short, BadCheck, BadHeader, Status };
 
 struct ReplyFaultRule {
     ReplyFault kind = ReplyFault::NoReply;
@@ -18,6 +18,7 @@ struct ReplyFaultRule {
     int after = 0;      // matching replies to let pass first
     int times = -1;     // replies to spoil; -1: all that follow
     int bytes = 1;      // Short: how many bytes to cut (at least one byte stays)
+    int status = 3;     // Status: the status an acknowledgement carries instead
 
     int seen = 0;
     int applied = 0;
@@ -31,8 +32,8 @@ public:
     QByteArray apply(std::uint8_t command, QByteArray reply, QStringList* notes);
     QStringList describe() const;
 
-    bool silent = false;      // answers nothing, not even the mode switch
-    qint64 unplugUntil = 0;   // device time until which nothing answers
+    bool silent = false;    // answers nothing, not even the mode switch
+    qint64 unplugUntil = 0; // device time until which nothing answers
     bool quiet(qint64 nowMs) const { return silent || nowMs < unplugUntil; }
 
 private:

@@ -69,6 +69,8 @@ SimCommandResult replyFault(SimDevice& d, ReplyFault kind, const Args& args) {
             rule.times = value;
         else if (key == QLatin1String("bytes"))
             rule.bytes = value;
+        else if (key == QLatin1String("status") && value <= 255)
+            rule.status = value;
         else
             return fail(QStringLiteral("unknown setting: ") + a);
     }
@@ -148,8 +150,9 @@ SimCommandResult input(SimDevice& d, const Args& args) {
     if (what == QLatin1String("on") || what == QLatin1String("off")) {
         const auto bit = static_cast<std::uint16_t>(1u << i);
         d.with([&](DeviceModel& m, FaultSet&) {
-            m.live.inputsActive = static_cast<std::uint16_t>(
-                what == QLatin1String("on") ? (m.live.inputsActive | bit) : (m.live.inputsActive & ~bit));
+            m.live.inputsActive = static_cast<std::uint16_t>(what == QLatin1String("on")
+                                                                 ? (m.live.inputsActive | bit)
+                                                                 : (m.live.inputsActive & ~bit));
         });
         return done();
     }
@@ -160,7 +163,9 @@ SimCommandResult input(SimDevice& d, const Args& args) {
     bool ok = false;
     const int v = args.value(2).toInt(&ok);
     if (what == QLatin1String("value") && ok && v >= 0 && v <= 4095) {
-        d.with([&](DeviceModel& m, FaultSet&) { m.live.inputValue[i] = static_cast<std::uint16_t>(v); });
+        d.with([&](DeviceModel& m, FaultSet&) {
+            m.live.inputValue[i] = static_cast<std::uint16_t>(v);
+        });
         return done();
     }
     return fail(QStringLiteral("input N on|off|pulse|value V, V = 0..4095"));
@@ -275,12 +280,15 @@ QString state(SimDevice& d) {
                    .arg(id.uniqueId[2])
                    .arg(id.uniqueId[3]);
         const QByteArray s = m.statusBlock(now);
-        out << QStringLiteral("clock %1").arg(m.controllerTime(now).toString(QStringLiteral("dd.MM.yy hh:mm:ss")));
+        out << QStringLiteral("clock %1")
+                   .arg(m.controllerTime(now).toString(QStringLiteral("dd.MM.yy hh:mm:ss")));
         out << QStringLiteral("inputs %1 outputs %2 perimeters %3")
-                   .arg(static_cast<std::uint8_t>(s[44]) | static_cast<std::uint8_t>(s[45]) << 8, 16, 2, QLatin1Char('0'))
+                   .arg(static_cast<std::uint8_t>(s[44]) | static_cast<std::uint8_t>(s[45]) << 8,
+                        16, 2, QLatin1Char('0'))
                    .arg(static_cast<std::uint8_t>(s[46]), 7, 2, QLatin1Char('0'))
                    .arg(static_cast<std::uint8_t>(s[42]), 8, 2, QLatin1Char('0'));
-        out << QStringLiteral("supply %1 V, battery %2, temperature %3 (%4), gsm %5 signal %6, balance %7 (%8)")
+        out << QStringLiteral("supply %1 V, battery %2, temperature %3 (%4), gsm %5 signal %6, "
+                              "balance %7 (%8)")
                    .arg(l.supplyDeciVolts / 10.0, 0, 'f', 1)
                    .arg(l.battery)
                    .arg(l.temperature)
@@ -292,14 +300,16 @@ QString state(SimDevice& d) {
         out << QStringLiteral("password %1, %2; writes %3")
                    .arg(m.activePassword().isEmpty() ? QStringLiteral("none")
                                                      : QStringLiteral("set"),
-                        m.loggedIn() ? QStringLiteral("logged in") : QStringLiteral("not logged in"),
+                        m.loggedIn() ? QStringLiteral("logged in")
+                                     : QStringLiteral("not logged in"),
                         m.writeBehaviour == WriteBehaviour::Normal   ? QStringLiteral("normal")
                         : m.writeBehaviour == WriteBehaviour::Ignore ? QStringLiteral("ignored")
                                                                      : QStringLiteral("refused"));
         if (m.refusePassword)
             out << QStringLiteral("every password refused");
         const QStringList faults = f.describe();
-        out << (faults.isEmpty() ? QStringLiteral("no faults") : QStringLiteral("faults: ") + faults.join(QStringLiteral("; ")));
+        out << (faults.isEmpty() ? QStringLiteral("no faults")
+                                 : QStringLiteral("faults: ") + faults.join(QStringLiteral("; ")));
         return out.join(QLatin1Char('\n'));
     });
 }
@@ -326,10 +336,16 @@ const std::map<QString, Handler>& handlers() {
              d.with([&](DeviceModel&, FaultSet& f) { f.unplugUntil = until; });
              return done();
          }},
-        {QStringLiteral("noreply"), [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::NoReply, a); }},
-        {QStringLiteral("short"), [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::Short, a); }},
-        {QStringLiteral("badcheck"), [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::BadCheck, a); }},
-        {QStringLiteral("badheader"), [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::BadHeader, a); }},
+        {QStringLiteral("noreply"),
+         [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::NoReply, a); }},
+        {QStringLiteral("short"),
+         [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::Short, a); }},
+        {QStringLiteral("badcheck"),
+         [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::BadCheck, a); }},
+        {QStringLiteral("badheader"),
+         [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::BadHeader, a); }},
+        {QStringLiteral("ackstatus"),
+         [](SimDevice& d, const Args& a) { return replyFault(d, ReplyFault::Status, a); }},
         {QStringLiteral("clear"),
          [](SimDevice& d, const Args&) {
              d.with([](DeviceModel& m, FaultSet& f) {
@@ -347,35 +363,43 @@ const std::map<QString, Handler>& handlers() {
         {QStringLiteral("perimeter"), perimeter},
         {QStringLiteral("supply"),
          [](SimDevice& d, const Args& a) {
-             return liveValue(d, a, 0, 25.5, {}, [](DeviceModel& m, double v, bool) {
-                 m.live.supplyDeciVolts = static_cast<std::uint8_t>(v * 10 + 0.5);
-             }, QStringLiteral("supply VOLTS (0..25.5)"));
+             return liveValue(
+                 d, a, 0, 25.5, {},
+                 [](DeviceModel& m, double v, bool) {
+                     m.live.supplyDeciVolts = static_cast<std::uint8_t>(v * 10 + 0.5);
+                 },
+                 QStringLiteral("supply VOLTS (0..25.5)"));
          }},
         {QStringLiteral("battery"),
          [](SimDevice& d, const Args& a) {
-             return liveValue(d, a, 0, 100, {{QStringLiteral("test"), 254}, {QStringLiteral("none"), 255}},
-                              [](DeviceModel& m, double v, bool) { m.live.battery = static_cast<std::uint8_t>(v); },
-                              QStringLiteral("battery PERCENT|test|none"));
+             return liveValue(
+                 d, a, 0, 100, {{QStringLiteral("test"), 254}, {QStringLiteral("none"), 255}},
+                 [](DeviceModel& m, double v, bool) {
+                     m.live.battery = static_cast<std::uint8_t>(v);
+                 },
+                 QStringLiteral("battery PERCENT|test|none"));
          }},
         {QStringLiteral("temp"),
          [](SimDevice& d, const Args& a) {
-             return liveValue(d, a, -128, 127, {{QStringLiteral("invalid"), 0}},
-                              [](DeviceModel& m, double v, bool special) {
-                                  m.live.temperatureValid = !special;
-                                  if (!special)
-                                      m.live.temperature = static_cast<std::int8_t>(v);
-                              },
-                              QStringLiteral("temp CELSIUS|invalid"));
+             return liveValue(
+                 d, a, -128, 127, {{QStringLiteral("invalid"), 0}},
+                 [](DeviceModel& m, double v, bool special) {
+                     m.live.temperatureValid = !special;
+                     if (!special)
+                         m.live.temperature = static_cast<std::int8_t>(v);
+                 },
+                 QStringLiteral("temp CELSIUS|invalid"));
          }},
         {QStringLiteral("balance"),
          [](SimDevice& d, const Args& a) {
-             return liveValue(d, a, -1e9, 1e9, {{QStringLiteral("invalid"), 0}},
-                              [](DeviceModel& m, double v, bool special) {
-                                  m.live.balanceValid = !special;
-                                  if (!special)
-                                      m.live.balance = static_cast<float>(v);
-                              },
-                              QStringLiteral("balance VALUE|invalid"));
+             return liveValue(
+                 d, a, -1e9, 1e9, {{QStringLiteral("invalid"), 0}},
+                 [](DeviceModel& m, double v, bool special) {
+                     m.live.balanceValid = !special;
+                     if (!special)
+                         m.live.balance = static_cast<float>(v);
+                 },
+                 QStringLiteral("balance VALUE|invalid"));
          }},
         {QStringLiteral("gsm"),
          [](SimDevice& d, const Args& a) {
@@ -396,8 +420,11 @@ const std::map<QString, Handler>& handlers() {
              bool ok = false;
              const int v = a.value(0).toInt(&ok, 0);
              if (!ok || v < 0 || v > 3)
-                 return fail(QStringLiteral("inputflags 0..3 (bit 0 = status bit 5, bit 1 = bit 6)"));
-             d.with([&](DeviceModel& m, FaultSet&) { m.live.inputFlags = static_cast<std::uint8_t>(v << 5); });
+                 return fail(
+                     QStringLiteral("inputflags 0..3 (bit 0 = status bit 5, bit 1 = bit 6)"));
+             d.with([&](DeviceModel& m, FaultSet&) {
+                 m.live.inputFlags = static_cast<std::uint8_t>(v << 5);
+             });
              return done();
          }},
         {QStringLiteral("identity"), identity},
@@ -438,6 +465,8 @@ QString SimCommandHelp() {
         "  short [CMDS] [bytes=N] [after=N] [times=N]  replies cut by N bytes (default 1)\n"
         "  badcheck [CMDS] [after=N] [times=N]  replies with a wrong check byte\n"
         "  badheader [CMDS] [after=N] [times=N] replies naming another command\n"
+        "  ackstatus [CMDS] [status=N] [after=N] [times=N]  acknowledgements (of commands\n"
+        "                                    and block writes) carry status N (default 3)\n"
         "      CMDS: command codes or names separated by commas (id=5, status=12,\n"
         "      clock=13, key=14, apply=15, restart=16, password=17, control=20,\n"
         "      read = every block read, write = every block write); none = all.\n"

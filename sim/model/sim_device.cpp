@@ -107,7 +107,8 @@ QByteArray SimDevice::handle(const ReceivedItem& item, qint64 nowMs) {
     }
     const auto command = static_cast<std::uint8_t>(item.bytes[1]);
     QString why;
-    const auto reply = model_.answer(command, item.bytes.mid(4, item.bytes.size() - 5), nowMs, &why);
+    const auto reply =
+        model_.answer(command, item.bytes.mid(4, item.bytes.size() - 5), nowMs, &why);
     if (!why.isEmpty())
         note(nowMs, why);
     if (model_.restarting(nowMs)) {

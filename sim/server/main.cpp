@@ -33,8 +33,7 @@ const Shortcut kShortcuts[] = {
      "identity id=%1"},
     {"bound-id", "A,B,C,D", "The identifier the controller is bound to (default all 0).",
      "identity bound=%1"},
-    {"password", "TEXT", "The controller's administrative password (default none).",
-     "password %1"},
+    {"password", "TEXT", "The controller's administrative password (default none).", "password %1"},
 };
 
 } // namespace
@@ -49,10 +48,11 @@ int main(int argc, char** argv) {
         "terminal's path: give it to the configurator as its port (--port PATH). Console\n"
         "commands are read from stdin, one a line; each answers \"ok\" or \"error: ...\"."));
     parser.addHelpOption();
-    const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QStringLiteral("Pace replies like a line of this speed, 10 bits a "
-                                                 "byte (default 19200; 0 = no pacing)."),
-                                  QStringLiteral("N"), QStringLiteral("19200"));
+    const QCommandLineOption baud(
+        QStringLiteral("baud"),
+        QStringLiteral("Pace replies like a line of this speed, 10 bits a "
+                       "byte (default 19200; 0 = no pacing)."),
+        QStringLiteral("N"), QStringLiteral("19200"));
     const QCommandLineOption link(QStringLiteral("link"),
                                   QStringLiteral("Also make a symbolic link PATH to the terminal."),
                                   QStringLiteral("PATH"));
@@ -61,19 +61,22 @@ int main(int argc, char** argv) {
                                                 "(MODE), reply (TX), bad frame (BAD), stray bytes "
                                                 "(JUNK) and note (NOTE) to FILE, one a line."),
                                  QStringLiteral("FILE"));
-    const QCommandLineOption cmd(QStringLiteral("cmd"),
-                                 QStringLiteral("Run a console command at start (repeatable), e.g. "
-                                                "--cmd \"noreply 5\" --cmd \"key 01A2B3C4D5E6F708\"."),
-                                 QStringLiteral("COMMAND"));
+    const QCommandLineOption cmd(
+        QStringLiteral("cmd"),
+        QStringLiteral("Run a console command at start (repeatable), e.g. "
+                       "--cmd \"noreply 5\" --cmd \"key 01A2B3C4D5E6F708\"."),
+        QStringLiteral("COMMAND"));
     const QCommandLineOption foreignTag(
         QStringLiteral("foreign-tag"),
         QStringLiteral("The settings in memory carry a configuration tag the tool does not know."));
-    const QCommandLineOption silent(QStringLiteral("silent"),
-                                    QStringLiteral("Start silent (no answers until \"silent off\")."));
-    const QCommandLineOption armDelay(QStringLiteral("arm-delay-ms"),
-                                      QStringLiteral("Time an armed perimeter shows \"changing mode\" "
-                                                     "(default 0)."),
-                                      QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption silent(
+        QStringLiteral("silent"),
+        QStringLiteral("Start silent (no answers until \"silent off\")."));
+    const QCommandLineOption armDelay(
+        QStringLiteral("arm-delay-ms"),
+        QStringLiteral("Time an armed perimeter shows \"changing mode\" "
+                       "(default 0)."),
+        QStringLiteral("MS"), QStringLiteral("0"));
     const QCommandLineOption restartMs(QStringLiteral("restart-ms"),
                                        QStringLiteral("How long a restart keeps the controller "
                                                       "silent (default 1500)."),
@@ -85,9 +88,9 @@ int main(int argc, char** argv) {
                                QString::fromLatin1(s.valueName));
         parser.addOption(shortcuts.back());
     }
-    const QString commandsHelp = QStringLiteral("\nConsole commands (stdin or --cmd):\n") +
-                                 SimCommandHelp() +
-                                 QStringLiteral("  quit                              stop the simulator\n");
+    const QString commandsHelp =
+        QStringLiteral("\nConsole commands (stdin or --cmd):\n") + SimCommandHelp() +
+        QStringLiteral("  quit                              stop the simulator\n");
     if (app.arguments().contains(QStringLiteral("--help")) ||
         app.arguments().contains(QStringLiteral("-h"))) {
         std::fputs(qPrintable(parser.helpText() + commandsHelp), stdout);

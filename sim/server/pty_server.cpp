@@ -31,7 +31,8 @@ std::int64_t monotonicNs() {
 constexpr std::int64_t kMs = 1000000;
 // While nobody has the port open the master reports a hang-up at once; probe
 // for a new opener often at first, then less often.
-constexpr std::int64_t kFastProbeNs = 2 * kMs, kSlowProbeNs = 10 * kMs, kFastProbeForNs = 1000 * kMs;
+constexpr std::int64_t kFastProbeNs = 2 * kMs, kSlowProbeNs = 10 * kMs,
+                       kFastProbeForNs = 1000 * kMs;
 
 void say(const QString& text) {
     const QByteArray b = text.toUtf8() + '\n';
@@ -85,7 +86,7 @@ bool PtyServer::open(QString* error) {
 
     if (!options_.link.isEmpty()) {
         const QByteArray link = QFile::encodeName(options_.link);
-        struct stat st{};
+        struct stat st {};
         if (::lstat(link.constData(), &st) == 0) {
             if (!S_ISLNK(st.st_mode)) {
                 if (error)
@@ -105,7 +106,8 @@ bool PtyServer::open(QString* error) {
             return failed(QStringLiteral("open ") + options_.logFile);
         device_.setLogSink([fd = logFd_](const SimLogEntry& e) {
             const QByteArray line = e.toLine().toUtf8() + '\n';
-            [[maybe_unused]] const auto n = ::write(fd, line.constData(), static_cast<std::size_t>(line.size()));
+            [[maybe_unused]] const auto n =
+                ::write(fd, line.constData(), static_cast<std::size_t>(line.size()));
         });
     }
     return true;
@@ -200,7 +202,7 @@ void PtyServer::readStdin() {
 }
 
 int PtyServer::run() {
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = onSignal;
     ::sigaction(SIGINT, &sa, nullptr);
     ::sigaction(SIGTERM, &sa, nullptr);
@@ -230,8 +232,10 @@ int PtyServer::run() {
         if (!outgoing_.empty())
             timeout = std::min(timeout, std::max<std::int64_t>(outgoing_.front().first - now, 0));
         if (hungUp_)
-            timeout = std::min(timeout, now - hungUpSinceNs_ < kFastProbeForNs ? kFastProbeNs : kSlowProbeNs);
-        const timespec ts{static_cast<time_t>(timeout / 1000000000), static_cast<long>(timeout % 1000000000)};
+            timeout = std::min(timeout, now - hungUpSinceNs_ < kFastProbeForNs ? kFastProbeNs
+                                                                               : kSlowProbeNs);
+        const timespec ts{static_cast<time_t>(timeout / 1000000000),
+                          static_cast<long>(timeout % 1000000000)};
         const int ready = ::ppoll(fds, count, &ts, nullptr);
         if (ready < 0 && errno != EINTR)
             return 1;

@@ -45,8 +45,8 @@ private:
     bool stdinOpen_ = true;
     bool quit_ = false;
     QByteArray stdinBuffer_;
-    std::int64_t rxFreeNs_ = 0; // when the line from the tool is next free
-    std::int64_t txFreeNs_ = 0; // when the line to the tool is next free
+    std::int64_t rxFreeNs_ = 0;                          // when the line from the tool is next free
+    std::int64_t txFreeNs_ = 0;                          // when the line to the tool is next free
     std::deque<std::pair<std::int64_t, char>> outgoing_; // due time, byte
     int logFd_ = -1;
 };

@@ -26,7 +26,8 @@ class SimLinkHarness {
 public:
     static constexpr const char* kPort = "COM3";
 
-    SimLinkHarness() : link(device) {}
+    // `clock` drives the device's time (milliseconds); by default a steady clock.
+    explicit SimLinkHarness(SimDevice::Clock clock = {}) : device(std::move(clock)), link(device) {}
 
     // Runs `t` on the in-memory channel (through RunAndWait) and collects what it reported.
     TransactionOutcome run(TReadData& t);

@@ -1,5 +1,7 @@
 #include "widgets/mask_edit.h"
 
+#include <QKeyEvent>
+
 MaskEdit::MaskEdit(QWidget* parent) : LineEdit(parent) {}
 
 MaskEdit::MaskEdit(const QString& editMask, QWidget* parent) : LineEdit(parent) {
@@ -152,5 +154,37 @@ void MaskEdit::setMaskedText(const QString& text) {
         const QString aligned = alignedDisplay();
         if (aligned != displayText())
             setText(aligned);
+    }
+}
+
+void MaskEdit::keyPressEvent(QKeyEvent* event) {
+    const auto n = static_cast<qsizetype>(parsed_.fixed.size());
+    const qsizetype pos = cursorPosition();
+    if (n == 0 || event->text().size() != 1 || !event->text()[0].isPrint() || hasSelectedText() ||
+        pos >= n || parsed_.fixed[pos]) {
+        LineEdit::keyPressEvent(event);
+        return;
+    }
+    const QChar typed = event->text()[0];
+    qsizetype end = pos;
+    while (end < n && !parsed_.fixed[end])
+        ++end;
+    const QString before = displayText().leftJustified(n, parsed_.blank, true);
+    const bool groupStart = pos == 0 || parsed_.fixed[pos - 1];
+    const bool endsGroup = end < n && before[end] == typed;
+    if (groupStart ? !parsed_.rightAlign || endsGroup : !endsGroup) {
+        LineEdit::keyPressEvent(event);
+        return;
+    }
+    QString cleared = before;
+    for (qsizetype i = pos; i < end; ++i)
+        cleared[i] = parsed_.blank;
+    setText(cleared);
+    setCursorPosition(int(pos));
+    LineEdit::keyPressEvent(event);
+    if (groupStart && cursorPosition() == pos) {
+        // The mask refused the character: keep the old group.
+        setText(before);
+        setCursorPosition(int(pos));
     }
 }

@@ -45,6 +45,15 @@ public:
     };
     static ParsedMask parse(const QString& editMask);
 
+protected:
+    // Typing over an old value must leave none of its characters behind:
+    // typing the fixed character that ends the current group (the '.' of an
+    // address) empties the rest of that group before moving past it, and with
+    // '!' a character typed at the start of a group replaces the whole group
+    // (its old value is shown right-aligned, so overwriting it from the left
+    // would mix old and new digits).
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     // The shown text with the groups right-aligned where the mask asks for it.
     QString alignedDisplay() const;

@@ -76,6 +76,38 @@ TEST(MaskEdit, TypingFillsThePositionsTheMaskAccepts) {
     }
 }
 
+TEST(MaskEdit, TypingOverAnOldAddressLeavesNoDigitsBehind) {
+    MaskEdit edit(QStringLiteral("!999\\.999\\.999\\.999;1; "));
+    for (const char* old : {"0.0.0.0", "255.255.255.255", "1.22.133.4"}) {
+        edit.setMaskedText(QString::fromLatin1(old));
+        edit.setCursorPosition(0);
+        QTest::keyClicks(&edit, QStringLiteral("192.168.1.20"));
+        EXPECT_EQ(edit.maskedText(), QStringLiteral("192.168.  1. 20")) << old;
+    }
+    // A separator typed right after a full group only moves on.
+    edit.setMaskedText(QString());
+    edit.setCursorPosition(0);
+    QTest::keyClicks(&edit, QStringLiteral("123.4"));
+    EXPECT_EQ(edit.maskedText(), QStringLiteral("123.  4.   .   "));
+
+    // Right-aligned minutes: typing from the left replaces the old number; a
+    // refused character keeps it.
+    MaskEdit minutes(QStringLiteral("!9999\\ Мин.;1; "));
+    minutes.setMaskedText(QStringLiteral("15"));
+    minutes.setCursorPosition(0);
+    QTest::keyClicks(&minutes, QStringLiteral("x"));
+    EXPECT_EQ(minutes.maskedText(), QStringLiteral("  15 Мин."));
+    QTest::keyClicks(&minutes, QStringLiteral("30"));
+    EXPECT_EQ(minutes.maskedText(), QStringLiteral("  30 Мин."));
+
+    // Without '!' typing overwrites one position at a time.
+    MaskEdit pin(QStringLiteral("99999999;1; "));
+    pin.setMaskedText(QStringLiteral("1234"));
+    pin.setCursorPosition(0);
+    QTest::keyClicks(&pin, QStringLiteral("9"));
+    EXPECT_EQ(pin.maskedText(), QStringLiteral("9234    "));
+}
+
 TEST(MaskEdit, TypingCyrillicLettersIntoALetterMask) {
     MaskEdit edit(QStringLiteral("aaaaaaaa;1; "));
     edit.setCursorPosition(0);

@@ -52,6 +52,7 @@ bool QtSerialChannel::purge() {
         return false;
     port_->clearError();
     port_->clear(QSerialPort::AllDirections);
+    lineFree_ = QDeadlineTimer(); // nothing left to send
     return !portFailed();
 }
 
@@ -59,7 +60,10 @@ bool QtSerialChannel::write(const QByteArray& bytes) {
     if (!port_->isOpen())
         return false;
     port_->clearError();
-    const QDeadlineTimer deadline(serial_timing::writeTotalMs(bytes.size()));
+    const QDeadlineTimer deadline(serial_timing::writeTotalMs(bytes.size()), Qt::PreciseTimer);
+    const qint64 queued = lineFree_.hasExpired() ? 0 : lineFree_.remainingTime();
+    lineFree_.setRemainingTime(queued + serial_timing::wireMs(static_cast<int>(bytes.size())),
+                               Qt::PreciseTimer);
     if (port_->write(bytes) != bytes.size() || portFailed())
         return false;
     while (port_->bytesToWrite() > 0) {
@@ -77,14 +81,15 @@ bool QtSerialChannel::read(int n, QByteArray& out) {
     if (!port_->isOpen())
         return false;
     port_->clearError();
-    const QDeadlineTimer total(serial_timing::readTotalMs(n));
-    QDeadlineTimer gap; // armed by every byte that arrives
+    const qint64 sending = lineFree_.hasExpired() ? 0 : lineFree_.remainingTime();
+    const QDeadlineTimer total(sending + serial_timing::readTotalMs(n), Qt::PreciseTimer);
+    QDeadlineTimer gap(Qt::PreciseTimer); // armed by every byte that arrives
     while (out.size() < n) {
         if (port_->bytesAvailable() > 0) {
             out.append(port_->read(n - out.size()));
             if (portFailed())
                 return false;
-            gap.setRemainingTime(serial_timing::kReadIntervalMs);
+            gap.setRemainingTime(serial_timing::kReadIntervalMs, Qt::PreciseTimer);
             continue;
         }
         qint64 wait = total.remainingTime();

@@ -25,8 +25,10 @@ public:
     virtual bool write(const QByteArray& bytes) = 0;
     // Reads up to n bytes into `out`: returns as soon as n bytes arrived, or
     // with what arrived after 100 + 3·n ms in total, or earlier once 500 ms pass
-    // after a byte without another. A time-out is no failure (out may hold
-    // fewer bytes, or none); false means the port failed.
+    // after a byte without another. The total counts from when the line has
+    // carried the bytes written before (a write completes when its bytes have
+    // gone out, even where the system buffers them). A time-out is no failure
+    // (out may hold fewer bytes, or none); false means the port failed.
     virtual bool read(int n, QByteArray& out) = 0;
 };
 
@@ -42,6 +44,10 @@ constexpr int writeTotalMs(int n) {
     return 200 + 4 * n;
 }
 constexpr int kBaudRate = 19200;
+// Time the line needs for n bytes of ten bits each, in milliseconds, rounded up.
+constexpr int wireMs(int n) {
+    return (n * 10 * 1000 + kBaudRate - 1) / kBaudRate;
+}
 } // namespace serial_timing
 
 // The factory transactions use when none is given: QSerialPort unless a test

@@ -1,0 +1,30 @@
+#include "app/application.h"
+
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+#include <exception>
+
+RznApplication::RznApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("RZN Configurator"));
+}
+
+bool RznApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, applicationName(), QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        QMessageBox::critical(nullptr, applicationName(), QStringLiteral("Неизвестная ошибка"));
+    }
+    return false;
+}
+
+void RznApplication::installRussianTranslation() {
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto* t = new QTranslator(this);
+    if (t->load(QStringLiteral("qtbase_ru"), dir))
+        installTranslator(t);
+    else
+        delete t;
+}

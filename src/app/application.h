@@ -1,0 +1,12 @@
+#pragma once
+// The application object: an exception escaping an event handler is shown to
+// the user and the program goes on.
+#include <QApplication>
+
+class RznApplication : public QApplication {
+public:
+    RznApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+    // Loads Qt's own Russian texts for the standard dialogs and buttons.
+    void installRussianTranslation();
+};

@@ -5,8 +5,15 @@
 #include <QTranslator>
 #include <exception>
 
+void applyApplicationFont() {
+    QFont f = QApplication::font();
+    f.setPointSize(8);
+    QApplication::setFont(f);
+}
+
 RznApplication::RznApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("RZN Configurator"));
+    applyApplicationFont();
 }
 
 bool RznApplication::notify(QObject* receiver, QEvent* event) {

@@ -3,6 +3,9 @@
 // the user and the program goes on.
 #include <QApplication>
 
+// The window's design font size, for the whole program (dialogs included).
+void applyApplicationFont();
+
 class RznApplication : public QApplication {
 public:
     RznApplication(int& argc, char** argv);

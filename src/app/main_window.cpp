@@ -233,6 +233,10 @@ void TForm1::createCentralArea(const PanelFactory& makePanel) {
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
     TreeView1->setFixedWidth(kTreeWidth);
+    // Long captions scroll sideways instead of being cut.
+    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TreeView1->header()->setStretchLastSection(false);
+    TreeView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Keep the selection visible when the tree loses the focus.
     QPalette pal = TreeView1->palette();
     pal.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -255,7 +259,9 @@ void TForm1::createCentralArea(const PanelFactory& makePanel) {
             frames_[p] = frame;
         }
     }
+    Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({kTreeWidth, kClientWidth - kTreeWidth});
     // The tree width is fixed: the splitter refuses every drag.
     Splitter1->handle(1)->setEnabled(false);
     Splitter1->handle(1)->setCursor(Qt::ArrowCursor);

@@ -1,6 +1,8 @@
 // Shared main of every test executable: an offscreen QApplication, a check that
 // a real font is present (a missing font would make every page test meaningless),
 // then GoogleTest.
+#include "app/application.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -16,6 +18,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no fonts found: install fonts-dejavu-core\n");
         return EXIT_FAILURE;
     }
+    applyApplicationFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

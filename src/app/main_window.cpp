@@ -104,11 +104,16 @@ TForm1::TForm1(const QString& portOverride, const PanelFactory& makePanel, QWidg
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
 
+    initMonitoring();
+    initOperations();
     FormCreate();
     Timer1->start();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    finishMonitoring();
+    finishOperations();
+}
 
 void TForm1::createActions() {
     for (const ActionSpec& s : kActions) {
@@ -125,6 +130,14 @@ void TForm1::createActions() {
     connect(FileNew1, &QAction::triggered, this, &TForm1::FileNew1Execute);
     connect(FileOpen1, &QAction::triggered, this, &TForm1::FileOpen1Execute);
     connect(FileSave1, &QAction::triggered, this, &TForm1::FileSave1Execute);
+    connect(Programm, &QAction::triggered, this, &TForm1::ProgrammExecute);
+    connect(ReadConf, &QAction::triggered, this, &TForm1::ReadConfExecute);
+    connect(CompareConf, &QAction::triggered, this, &TForm1::CompareConfExecute);
+    connect(Reconfigurate, &QAction::triggered, this, &TForm1::ReconfigurateExecute);
+    connect(Reset, &QAction::triggered, this, &TForm1::ResetExecute);
+    connect(ReadIMEICode, &QAction::triggered, this, &TForm1::ReadIMEICodeExecute);
+    connect(FactoryConfig, &QAction::triggered, this, &TForm1::FactoryConfigExecute);
+    connect(ComPortConfig, &QAction::triggered, this, &TForm1::ComPortConfigExecute);
 }
 
 void TForm1::createMenu() {
@@ -305,9 +318,12 @@ void TForm1::FormCreate() {
     TreeView1->expandAll();
     selectPage(0);
 
-    // The port: the settings file comes with the port dialog; until then COM1,
-    // unless the command line names one.
-    portName_ = portOverride_.isEmpty() ? QStringLiteral("COM1") : portOverride_;
+    // The port: the settings file's, COM1 when it cannot be read; the command
+    // line overrides both for this run.
+    if (ReadSettingsFile() != 0)
+        portName_ = QStringLiteral("COM1");
+    if (!portOverride_.isEmpty())
+        portName_ = portOverride_;
 
     if (ReadConfigFile(image_, QString::fromLatin1(kWorkingFile)) != FileOk)
         SetSettingsDefaults(image_);
@@ -330,6 +346,7 @@ void TForm1::probePort() {
 
 void TForm1::Timer1Timer() {
     Timer1->stop();
+    startMonitoring();
     for (QAction* a : busyActions())
         a->setEnabled(true);
 }
@@ -397,6 +414,7 @@ void TForm1::TreeView1Change(QTreeWidgetItem* current) {
     pageArea_->setCurrentWidget(frames_[P]);
     // 3.
     ShownPage = P;
+    publishedPageIndex_.store(P);
 }
 
 QString TForm1::statusPanelText(int panel) const {
@@ -413,6 +431,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    WriteSettingsFile();
     StorePage(pageIndex());
     WriteConfigFile(image_, QString::fromLatin1(kWorkingFile));
     event->accept();

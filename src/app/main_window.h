@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <atomic>
 
 class Page;
 class QAction;
@@ -73,10 +74,35 @@ public:
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
 
+    // The port for every transaction; kept at close.
+    void setPortName(const QString& name) { portName_ = name; }
+    // The PageIndex as published for the monitoring thread.
+    int publishedPageIndex() const { return publishedPageIndex_.load(); }
+
 public slots:
+    // File commands (file_commands.cpp).
     void FileNew1Execute();
     void FileOpen1Execute();
     void FileSave1Execute();
+
+    // Live monitoring (monitoring_control.cpp): start a monitoring thread, and
+    // stop it by request-then-wait without blocking the UI thread.
+    void startMonitoring();
+    void stopMonitoring();
+
+    // Program settings file and COM port dialog (com_port_settings.cpp).
+    int ReadSettingsFile();  // 0: read, port name set; 1: failure
+    int WriteSettingsFile(); // 0: written; 1: failure
+    void ComPortConfigExecute();
+
+    // Device operations (device_operations.cpp).
+    void ProgrammExecute();
+    void ReadConfExecute();
+    void CompareConfExecute();
+    void ReconfigurateExecute();
+    void ResetExecute();
+    void ReadIMEICodeExecute();
+    void FactoryConfigExecute();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,12 +119,23 @@ private:
     void Timer1Timer();
     void probePort();
 
+    // Set-up and tear-down of the parts that live in their own files.
+    void initMonitoring();
+    void finishMonitoring();
+    void initOperations();
+    void finishOperations();
+    struct MonitoringState;
+    struct OperationsState;
+    MonitoringState* monitoring_ = nullptr;
+    OperationsState* operations_ = nullptr;
+
     ConfigImage image_;
     UiTexts texts_;
     QString StartDirectory;
     QString portName_;
     QString portOverride_;
     int ShownPage = -1;
+    std::atomic<int> publishedPageIndex_{-1};
 
     QStackedWidget* pageArea_ = nullptr;
     std::array<Page*, 56> pages_{};

@@ -1,7 +1,11 @@
 #include "app/page_table.h"
 
 #include "monitor/main_status_page.h"
+#include "pages/connection_common_page.h"
+#include "pages/connection_page.h"
+#include "pages/gprs_common_page.h"
 #include "pages/page.h"
+#include "pages/server_page.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -29,10 +33,18 @@ struct PanelClass {
     Factory make;
 };
 
+template <class T> Page* construct(const UiTexts& texts, QWidget* parent) {
+    return new T(texts, parent);
+}
+
 // The panels whose page classes exist.
 const std::vector<PanelClass>& factories() {
     static const std::vector<PanelClass> table = {
-        {"Panel10", [](const UiTexts& t, QWidget* p) { return new MainStatusPage(t, p); }},
+        {"Panel10", construct<MainStatusPage>},
+        {"Panel1", construct<ConnectionCommonPage>},
+        {"Panel5", construct<ConnectionPage>},
+        {"PanelGPRSSharedPAr", construct<GprsCommonPage>},
+        {"PanelServersPar", construct<ServerPage>},
     };
     return table;
 }

@@ -347,13 +347,21 @@ void TForm1::probePort() {
 void TForm1::Timer1Timer() {
     Timer1->stop();
     startMonitoring();
-    for (QAction* a : busyActions())
-        a->setEnabled(true);
+    setBusy(false);
 }
 
 QList<QAction*> TForm1::busyActions() const {
     return {Programm,      ReadConf,  CompareConf, FactoryConfig, Reset,
             Reconfigurate, FileOpen1, FileSave1,   FileNew1,      ComPortConfig};
+}
+
+void TForm1::setBusy(bool busy) {
+    for (QAction* a : busyActions())
+        a->setEnabled(!busy);
+}
+
+bool TForm1::isBusy() const {
+    return !ComPortConfig->isEnabled();
 }
 
 QList<QAction*> TForm1::deviceActions() const {
@@ -427,7 +435,7 @@ void TForm1::setStatusPanelText(int panel, const QString& text) {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // A device operation holds ComPortConfig disabled: closing now would cut it off.
-    if (!ComPortConfig->isEnabled()) {
+    if (isBusy()) {
         event->ignore();
         return;
     }

@@ -51,6 +51,10 @@ public:
 
     // The ten actions device operations disable while they run.
     QList<QAction*> busyActions() const;
+    // Busy state: the ten actions disabled while a device operation or a
+    // direct command runs (the window also refuses to close meanwhile).
+    void setBusy(bool busy);
+    bool isBusy() const;
     // The six device actions page 55 disables.
     QList<QAction*> deviceActions() const;
 
@@ -78,6 +82,11 @@ public:
     void setPortName(const QString& name) { portName_ = name; }
     // The PageIndex as published for the monitoring thread.
     int publishedPageIndex() const { return publishedPageIndex_.load(); }
+
+signals:
+    // Emitted by the monitoring on every identification it makes: true when a
+    // supported controller answered, false when none did.
+    void controllerIdentified(bool identified);
 
 public slots:
     // File commands (file_commands.cpp).

@@ -358,6 +358,10 @@ QList<QAction*> TForm1::busyActions() const {
 void TForm1::setBusy(bool busy) {
     for (QAction* a : busyActions())
         a->setEnabled(!busy);
+    // The system-parameter page keeps the six device actions off while shown.
+    if (!busy && ShownPage == 55)
+        for (QAction* a : deviceActions())
+            a->setEnabled(false);
 }
 
 bool TForm1::isBusy() const {

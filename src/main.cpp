@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         std::printf("%s", CommandLine::usage().toLocal8Bit().constData());
         return 0;
     }
-    app.installRussianTranslation();
+    installRussianTranslation();
 
     SingleInstance instance;
     if (!instance.acquired()) {

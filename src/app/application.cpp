@@ -27,11 +27,11 @@ bool RznApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-void RznApplication::installRussianTranslation() {
+bool installRussianTranslation() {
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    auto* t = new QTranslator(this);
-    if (t->load(QStringLiteral("qtbase_ru"), dir))
-        installTranslator(t);
-    else
-        delete t;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (t->load(QStringLiteral("qtbase_ru"), dir) && QCoreApplication::installTranslator(t))
+        return true;
+    delete t;
+    return false;
 }

@@ -3,6 +3,10 @@
 // the user and the program goes on.
 #include <QApplication>
 
+// Loads Qt's own Russian texts for the standard dialogs and buttons; false
+// when the translation is not installed.
+bool installRussianTranslation();
+
 // The window's design font size, for the whole program (dialogs included).
 void applyApplicationFont();
 
@@ -10,6 +14,4 @@ class RznApplication : public QApplication {
 public:
     RznApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
-    // Loads Qt's own Russian texts for the standard dialogs and buttons.
-    void installRussianTranslation();
 };

@@ -1,4 +1,5 @@
 // The main window's actions, menu, status bar, start-up load, timer and close.
+#include "app/application.h"
 #include "app/main_window.h"
 #include "config/config_file.h"
 #include "config/defaults.h"
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -199,4 +202,11 @@ TEST(MainWindow, CloseWritesWorkingFileWithoutPassword) {
             ASSERT_EQ(read.u8(i), written.u8(i)) << i;
         }
     }
+}
+
+TEST(MainWindow, StandardDialogsSpeakRussian) {
+    ASSERT_TRUE(installRussianTranslation());
+    QMessageBox box(QMessageBox::Warning, "x", "y", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Да");
+    EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Нет");
 }

@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
     const QString logPath = dir.filePath(QStringLiteral("sim.log"));
     QProcess sim;
     sim.start(QStringLiteral(RZN_SIM_EXE),
-              {QStringLiteral("--baud"), QString::number(kBaud), QStringLiteral("--log"), logPath});
+              {QStringLiteral("--baud"), QString::number(kBaud), QStringLiteral("--log"), logPath,
+               QStringLiteral("--exit-on-eof")});
     if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
         std::fprintf(stderr, "cannot start %s\n", RZN_SIM_EXE);
         return 1;

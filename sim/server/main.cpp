@@ -81,7 +81,11 @@ int main(int argc, char** argv) {
                                        QStringLiteral("How long a restart keeps the controller "
                                                       "silent (default 1500)."),
                                        QStringLiteral("MS"), QStringLiteral("1500"));
-    parser.addOptions({baud, link, log, cmd, foreignTag, silent, armDelay, restartMs});
+    const QCommandLineOption exitOnEof(
+        QStringLiteral("exit-on-eof"),
+        QStringLiteral("Stop when stdin closes, so a simulator started by a test or script ends "
+                       "with it. Without it the simulator keeps serving with no console."));
+    parser.addOptions({baud, link, log, cmd, foreignTag, silent, armDelay, restartMs, exitOnEof});
     std::vector<QCommandLineOption> shortcuts;
     for (const Shortcut& s : kShortcuts) {
         shortcuts.emplace_back(QString::fromLatin1(s.name), QString::fromUtf8(s.help),
@@ -130,7 +134,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    PtyServer server(device, {baudRate, parser.value(link), parser.value(log)});
+    PtyServer server(device,
+                     {baudRate, parser.value(link), parser.value(log), parser.isSet(exitOnEof)});
     QString error;
     if (!server.open(&error)) {
         std::fprintf(stderr, "rzn460-sim: %s\n", qPrintable(error));

@@ -189,8 +189,10 @@ void PtyServer::readStdin() {
     char buf[1024];
     const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
     if (n <= 0) {
-        if (n == 0 || (errno != EINTR && errno != EAGAIN))
-            stdinOpen_ = false; // no console: keep serving
+        if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
+            stdinOpen_ = false; // no console: keep serving, unless told otherwise
+            quit_ = options_.exitOnEof;
+        }
         return;
     }
     stdinBuffer_.append(buf, n);

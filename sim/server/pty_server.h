@@ -13,9 +13,10 @@
 class PtyServer {
 public:
     struct Options {
-        int baud = 19200; // 0: no pacing
-        QString link;     // a symbolic link to the slave path
-        QString logFile;  // every received frame, reply and note
+        int baud = 19200;       // 0: no pacing
+        QString link;           // a symbolic link to the slave path
+        QString logFile;        // every received frame, reply and note
+        bool exitOnEof = false; // stop when stdin closes (the parent is gone)
     };
 
     PtyServer(SimDevice& device, Options options);

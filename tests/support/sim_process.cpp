@@ -31,7 +31,10 @@ bool SimProcess::start(const QStringList& options, QString* error) {
     if (executable_.isEmpty())
         return failed(QStringLiteral("no simulator executable"));
     process_.setProcessChannelMode(QProcess::SeparateChannels);
-    process_.start(executable_, QStringList{QStringLiteral("--log"), logPath()} + options);
+    // --exit-on-eof: the simulator ends with this process, even if it crashes.
+    process_.start(
+        executable_,
+        QStringList{QStringLiteral("--log"), logPath(), QStringLiteral("--exit-on-eof")} + options);
     if (!process_.waitForStarted(5000))
         return failed(QStringLiteral("cannot start ") + executable_);
     QString line;

@@ -48,13 +48,6 @@ FieldTable::FieldTable(QWidget* page, const std::vector<FieldSpec>& specs) : spe
     }
 }
 
-QWidget* FieldTable::control(const char* control) const {
-    for (const Bound& b : bound_)
-        if (qstrcmp(b.spec->control, control) == 0)
-            return b.control;
-    return nullptr;
-}
-
 void FieldTable::store(ConfigImage& image, std::size_t base) const {
     for (const Bound& b : bound_) {
         const FieldSpec& f = *b.spec;

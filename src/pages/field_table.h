@@ -103,13 +103,13 @@ public:
     // Finds the controls among the children of `page`. A control that is
     // missing or of the wrong kind is a programming error and aborts.
     FieldTable(QWidget* page, const std::vector<FieldSpec>& specs);
+    FieldTable(const FieldTable&) = delete;
+    FieldTable& operator=(const FieldTable&) = delete;
 
     void store(ConfigImage& image, std::size_t base) const;
     void load(const ConfigImage& image, std::size_t base) const;
 
     const std::vector<FieldSpec>& specs() const { return specs_; }
-    // The control of the field named `control` (for a TriState group: nullptr).
-    QWidget* control(const char* control) const;
 
 private:
     struct Bound {

@@ -172,13 +172,13 @@ ConnectionCommonPage::ConnectionCommonPage(const UiTexts& texts, QWidget* parent
     }
     auto* voice = new QGridLayout(GroupBox12);
     voice->addWidget(
-        form::label("Label128", "Принцип чередования соединений при голосовом оповещении", true),
-        0, 0);
+        form::label("Label128", "Принцип чередования соединений при голосовом оповещении", true), 0,
+        0);
     voice->addWidget(ComboBoxDialPriority, 0, 1);
-    voice->addWidget(
-        form::label("Label129", "Пауза между окончанием одного соединения и началом нового, Сек.",
-                    true),
-        1, 0);
+    voice->addWidget(form::label("Label129",
+                                 "Пауза между окончанием одного соединения и началом нового, Сек.",
+                                 true),
+                     1, 0);
     ComboBoxCall2CallPauseX10S->setFixedWidth(shortEdit);
     voice->addWidget(ComboBoxCall2CallPauseX10S, 1, 1, Qt::AlignLeft);
     voice->setColumnStretch(0, 2);

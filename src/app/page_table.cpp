@@ -6,6 +6,7 @@
 #include "pages/gprs_common_page.h"
 #include "pages/page.h"
 #include "pages/server_page.h"
+#include "pages/system_parameters_page.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -45,6 +46,7 @@ const std::vector<PanelClass>& factories() {
         {"Panel5", construct<ConnectionPage>},
         {"PanelGPRSSharedPAr", construct<GprsCommonPage>},
         {"PanelServersPar", construct<ServerPage>},
+        {"Panel11", construct<SystemParametersPage>},
     };
     return table;
 }

@@ -96,9 +96,11 @@ TEST_F(ConnectionPageTest, EachPageEditsItsOwnRecord) {
     page.ComboBoxGroupNum->setCurrentIndex(7);
     const ConfigImage before = image;
     page.storePage(image, 5);
-    for (std::size_t i = 0; i < ConfigImage::size(); ++i)
-        if (i < 176 || i > 211)
+    for (std::size_t i = 0; i < ConfigImage::size(); ++i) {
+        if (i < 176 || i > 211) {
             ASSERT_EQ(image.u8(i), before.u8(i)) << i;
+        }
+    }
     EXPECT_EQ(image.text(176, 16), QStringLiteral("+79001234567"));
     EXPECT_EQ(image.u8(176 + 16), 0x1C);
 }
@@ -339,9 +341,11 @@ TEST_F(ConnectionPageTest, UnderVoiceKxAClickClearsBoxesOfOtherKinds) {
 
     page.CheckBoxMaskDDisarm[0]->click(); // НАБЛЮДЕНИЕ 1 on
     EXPECT_TRUE(page.CheckBoxMaskDDisarm[0]->isChecked());
-    for (QCheckBox* b : page.voiceGroupOrder())
-        if (b != page.CheckBoxMaskDDisarm[0])
+    for (QCheckBox* b : page.voiceGroupOrder()) {
+        if (b != page.CheckBoxMaskDDisarm[0]) {
             EXPECT_EQ(b->checkState(), Qt::Unchecked) << b->objectName().toStdString();
+        }
+    }
 
     // Clearing it by a click still clears the others.
     page.CheckBoxMaskDArm[0]->setChecked(true);

@@ -19,18 +19,6 @@ void warn(QWidget* parent, const char* caption, const QString& text) {
     box.exec();
 }
 
-QString openErrorText(int result) {
-    switch (result) {
-    case FileCannotOpen:
-        return QStringLiteral("Невозможно открыть файл");
-    case FileUnknownFormat:
-        return QStringLiteral("Неизвестный формат файла");
-    default:
-        return QStringLiteral("Несоответствие версий! Файл не может быть использован для "
-                              "конфигурирования этого устройства.");
-    }
-}
-
 } // namespace
 
 void TForm1::FileNew1Execute() {
@@ -50,7 +38,7 @@ void TForm1::FileOpen1Execute() {
         setStatusPanelText(0, QDir::toNativeSeparators(path));
         return;
     }
-    warn(this, kOpenCaption, openErrorText(result));
+    warn(this, kOpenCaption, ConfigFileOpenErrorText(result));
 }
 
 void TForm1::FileSave1Execute() {
@@ -68,7 +56,7 @@ void TForm1::FileSave1Execute() {
             return;
     }
     if (WriteConfigFile(configImage(), path) != FileOk) {
-        warn(this, kSaveCaption, QStringLiteral("Невозможно сохранить файл"));
+        warn(this, kSaveCaption, ConfigFileSaveErrorText());
         return;
     }
     setStatusPanelText(0, QDir::toNativeSeparators(path));

@@ -100,3 +100,19 @@ int ReadConfigFile(ConfigImage& image, const QString& path) {
     std::memcpy(image.data() + layout::kSettingsOffset, body.data(), kBodySize);
     return FileOk;
 }
+
+QString ConfigFileOpenErrorText(int result) {
+    switch (result) {
+    case FileCannotOpen:
+        return QStringLiteral("Невозможно открыть файл");
+    case FileUnknownFormat:
+        return QStringLiteral("Неизвестный формат файла");
+    default:
+        return QStringLiteral("Несоответствие версий! Файл не может быть использован для "
+                              "конфигурирования этого устройства.");
+    }
+}
+
+QString ConfigFileSaveErrorText() {
+    return QStringLiteral("Невозможно сохранить файл");
+}

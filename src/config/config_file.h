@@ -20,3 +20,9 @@ int WriteConfigFile(ConfigImage& image, const QString& path);
 // Reads `path` into bytes 0..5291 of `image`. On any result but FileOk the
 // image is untouched.
 int ReadConfigFile(ConfigImage& image, const QString& path);
+
+// What the user is told when a file cannot be opened: the text for a result
+// of ReadConfigFile other than FileOk.
+QString ConfigFileOpenErrorText(int result);
+// What the user is told when a file cannot be saved.
+QString ConfigFileSaveErrorText();

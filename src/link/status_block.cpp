@@ -67,8 +67,11 @@ QString supply(std::uint8_t tenths) {
 }
 
 QString balance(float value) {
-    return QStringLiteral("Баланс лицевого счета: ") +
-           QLocale().toString(static_cast<double>(value), 'f', 2);
+    // Seven significant digits (what a float carries), then two decimals.
+    const double rounded = QString::number(static_cast<double>(value), 'g', 7).toDouble();
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return QStringLiteral("Баланс лицевого счета: ") + locale.toString(rounded, 'f', 2);
 }
 
 QString controllerTime(const std::array<std::uint8_t, 6>& c) {

@@ -5,6 +5,11 @@
 #include <QStringList>
 #include <ostream>
 
+// Streaming a QString into an assertion message.
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+    return os << s.toStdString();
+}
+
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }

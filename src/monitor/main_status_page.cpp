@@ -59,13 +59,6 @@ QLabel* centred(const QString& name, const QString& text) {
 
 MainStatusPage::MainStatusPage(const UiTexts& texts, QWidget* parent)
     : Page(QStringLiteral("Panel10"), texts, parent) {
-    auto* top = new QVBoxLayout(this);
-    top->setSpacing(6);
-    top->addWidget(makeTitle(QStringLiteral("Label30")));
-    auto* subtitle = form::label("Label31", QStringLiteral("ОХРАНА / НАБЛЮДЕНИЕ, состояние реле, "
-                                                           "выходов и др."));
-    top->addWidget(subtitle);
-
     buildGsmGroup();
     buildInputGroup();
     buildOutputGroup();
@@ -98,26 +91,32 @@ MainStatusPage::MainStatusPage(const UiTexts& texts, QWidget* parent)
     ProgressBar1->setValue(0);
 
     auto* left = new QVBoxLayout;
+    left->setSpacing(6);
+    left->addWidget(makeTitle(QStringLiteral("Label30")));
+    left->addWidget(form::label(
+        "Label31", QStringLiteral("ОХРАНА / НАБЛЮДЕНИЕ, состояние реле, выходов и др."), true));
     left->addWidget(GroupBoxGSM);
     left->addWidget(GroupBoxInputIndicator);
     left->addWidget(GroupBoxOutputIndicator);
-    left->addWidget(CheckBoxClearSaveArea);
+    left->addStretch();
     left->addWidget(ActionName);
     left->addWidget(ProgressBar1);
-    left->addStretch();
 
     auto* right = new QVBoxLayout;
+    right->setSpacing(6);
     right->addWidget(GroupBoxIdentification);
     right->addWidget(GroupBoxPerimeters);
     right->addWidget(GroupBoxMode);
     right->addWidget(GroupBoxTestScenario);
     right->addWidget(Button21);
+    right->addWidget(CheckBoxClearSaveArea);
     right->addStretch();
 
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left, 11);
-    columns->addLayout(right, 9);
-    top->addLayout(columns, 1);
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(4, 4, 4, 4);
+    columns->setSpacing(8);
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 0);
 
     prepare(0);
 }
@@ -147,31 +146,30 @@ void MainStatusPage::buildInputGroup() {
     GroupBoxInputIndicator =
         form::group("GroupBoxInputIndicator", QStringLiteral(" Состояние входов "));
     auto* grid = new QGridLayout(GroupBoxInputIndicator);
-    grid->setHorizontalSpacing(4);
+    grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(2);
     const QString hint = QStringLiteral("Имитировать активизацию входа");
     for (int i = 0; i < kInputs; ++i) {
-        const int row = (i / 8) * 3;
-        const int col = i % 8;
+        const int row = 0;
+        const int col = i;
         inputCaptions[i] =
             centred(QString::fromLatin1(kInputCaptionNames[i]), QString::number(i + 1));
-        PanelLed[i] = new Indicator(QStringLiteral("PanelLed%1").arg(i + 1), QSize(22, 14));
+        PanelLed[i] = new Indicator(QStringLiteral("PanelLed%1").arg(i + 1), QSize(16, 12));
         setIndicatorColour(PanelLed[i], InactiveColour());
         inputButtons[i] = button(QString::fromLatin1(kInputButtonNames[i]), QString(), hint, i);
-        inputButtons[i]->setFixedSize(22, 14);
+        inputButtons[i]->setFixedSize(16, 12);
         connect(inputButtons[i], &QPushButton::clicked, this, &MainStatusPage::Button25Click);
         grid->addWidget(inputCaptions[i], row, col, Qt::AlignHCenter | Qt::AlignBottom);
         grid->addWidget(PanelLed[i], row + 1, col, Qt::AlignHCenter);
         grid->addWidget(inputButtons[i], row + 2, col, Qt::AlignHCenter | Qt::AlignTop);
     }
-    grid->setRowMinimumHeight(3, 20);
 }
 
 void MainStatusPage::buildOutputGroup() {
     GroupBoxOutputIndicator =
         form::group("GroupBoxOutputIndicator", QStringLiteral(" Состояние выходов "));
     auto* grid = new QGridLayout(GroupBoxOutputIndicator);
-    grid->setHorizontalSpacing(4);
+    grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(2);
     for (int o = 0; o < kOutputs; ++o) {
         outputCaptions[o] = centred(QString::fromLatin1(kOutputCaptionNames[o]),
@@ -183,7 +181,7 @@ void MainStatusPage::buildOutputGroup() {
         offButtons[o] = button(QString::fromLatin1(kOffButtonNames[o]), QStringLiteral("Выкл."),
                                QStringLiteral("Выключить исполнительное устройство"), o);
         for (QPushButton* b : {onButtons[o], offButtons[o]})
-            b->setFixedWidth(form::textWidth(b, 5));
+            b->setFixedWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("Выкл.")) + 6);
         connect(onButtons[o], &QPushButton::clicked, this, &MainStatusPage::Button4Click);
         connect(offButtons[o], &QPushButton::clicked, this, &MainStatusPage::Button5Click);
         grid->addWidget(outputCaptions[o], 0, o, Qt::AlignHCenter | Qt::AlignBottom);

@@ -66,7 +66,7 @@ std::optional<QString> storableName(const QString& portName) {
 bool acceptableName(const QString& name) {
 #ifdef Q_OS_WIN
     return name.contains(QLatin1Char('C')) && name.contains(QLatin1Char('O')) &&
-           name.contains(QLatin1Char('M'));
+           name.contains(QLatin1Char('M')) && !hasControlCharacters(name);
 #else
     return !name.isEmpty() && !hasControlCharacters(name);
 #endif

@@ -20,7 +20,7 @@ QString fileName(); // "RZNConfig.cfg"
 // the 7 characters or has characters the field cannot hold faithfully.
 std::optional<QString> storableName(const QString& portName);
 // Whether a name read from the file is taken: on Windows it must contain "C",
-// "O" and "M"; elsewhere it must be non-empty and free of control characters.
+// "O" and "M", elsewhere it must be non-empty; never a control character.
 bool acceptableName(const QString& name);
 
 // The 24 bytes for `portName`; nullopt when the name cannot be stored.

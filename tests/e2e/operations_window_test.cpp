@@ -110,6 +110,9 @@ TEST_F(OperationsWindow, ProgramRestartsAndKeepsTheWindowBusyUntilTheControllerI
 
     // The controller restarts: dashes, every busy action off, no closing.
     EXPECT_EQ(w->statusPanelText(2), kPlaceholderVersion);
+    auto* name = w->page(0)->findChild<QLabel*>(QStringLiteral("iDeviceNameLabel"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("--------"));
     EXPECT_TRUE(w->isBusy());
     for (QAction* a : w->busyActions())
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
@@ -123,6 +126,7 @@ TEST_F(OperationsWindow, ProgramRestartsAndKeepsTheWindowBusyUntilTheControllerI
     // Monitoring resumes and identifies the restarted controller.
     EXPECT_TRUE(QTest::qWaitFor(
         [this] { return w->statusPanelText(2) == QLatin1String("KL+T407.01.02"); }, 10000));
+    EXPECT_EQ(name->text(), QStringLiteral("RZN460"));
 }
 
 TEST_F(OperationsWindow, ProgramWithTheModeMemoryOptionWritesAreaFourBeforeTheRestart) {

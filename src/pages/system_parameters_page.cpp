@@ -77,6 +77,7 @@ SystemParametersPage::SystemParametersPage(const UiTexts& texts, QWidget* parent
         make<SelectList>("ComboBoxBatteryType",
                          QStringList{QStringLiteral("Литий-фосфатная LiFePO4 - (12В; 1,3 А/ч)"),
                                      QStringLiteral("Свинцово-кислотная Pb (12В; от 3,5 А/ч)")});
+    ComboBoxBatteryType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto* batteryRow = new QHBoxLayout(battery);
     batteryRow->addWidget(ComboBoxBatteryType);
     batteryRow->addStretch();

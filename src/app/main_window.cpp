@@ -231,7 +231,7 @@ void TForm1::createStatusBar() {
         bar->addWidget(label, i == 3 ? 1 : 0);
         statusPanels_[i] = label;
     }
-    statusPanels_[1]->setText(QStringLiteral("NC"));
+    setStatusPanelText(1, QStringLiteral("NC"));
 }
 
 void TForm1::createCentralArea(const PanelFactory& makePanel) {
@@ -327,7 +327,7 @@ void TForm1::FormCreate() {
 
     if (ReadConfigFile(image_, QString::fromLatin1(kWorkingFile)) != FileOk)
         SetSettingsDefaults(image_);
-    statusPanels_[0]->setText(QString::fromLatin1(kWorkingFile));
+    setStatusPanelText(0, QString::fromLatin1(kWorkingFile));
     probePort();
 }
 
@@ -337,10 +337,10 @@ void TForm1::probePort() {
     if (port.open(QIODevice::ReadWrite)) {
         port.setDataTerminalReady(true);
         port.setRequestToSend(true);
-        statusPanels_[1]->setText(portName_);
+        setStatusPanelText(1, portName_);
         port.close();
     } else {
-        statusPanels_[1]->setText(QStringLiteral("NC"));
+        setStatusPanelText(1, QStringLiteral("NC"));
     }
 }
 
@@ -430,11 +430,18 @@ void TForm1::TreeView1Change(QTreeWidgetItem* current) {
 }
 
 QString TForm1::statusPanelText(int panel) const {
-    return statusPanels_.at(panel)->text();
+    return statusTexts_.at(panel);
 }
 
 void TForm1::setStatusPanelText(int panel, const QString& text) {
-    statusPanels_.at(panel)->setText(text);
+    // A text wider than its panel (a long file or port path) shows its end,
+    // the part that tells one from another; the whole text is the tooltip.
+    statusTexts_.at(panel) = text;
+    QLabel* label = statusPanels_.at(panel);
+    const int room = label->width() - 2 * label->frameWidth() - 4;
+    const QString shown = label->fontMetrics().elidedText(text, Qt::ElideLeft, room);
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -150,4 +150,5 @@ private:
     std::array<Page*, 56> pages_{};
     std::array<QScrollArea*, 56> frames_{};
     std::array<QLabel*, 4> statusPanels_{};
+    std::array<QString, 4> statusTexts_{};
 };

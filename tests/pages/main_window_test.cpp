@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -209,4 +210,20 @@ TEST(MainWindow, StandardDialogsSpeakRussian) {
     QMessageBox box(QMessageBox::Warning, "x", "y", QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove('&'), "Да");
     EXPECT_EQ(box.button(QMessageBox::No)->text().remove('&'), "Нет");
+}
+
+TEST(MainWindow, LongStatusTextsShowTheirEnd) {
+    TempWorkDir dir;
+    TForm1 w;
+    const QString port = "/tmp/some/long/folder/rzn460-sim-0";
+    w.setStatusPanelText(1, port);
+    EXPECT_EQ(w.statusPanelText(1), port);
+    auto* label = w.findChild<QLabel*>("StatusPanel1");
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->text().startsWith(QChar(0x2026))) << label->text();
+    EXPECT_TRUE(port.endsWith(label->text().mid(1))) << label->text();
+    EXPECT_EQ(label->toolTip(), port);
+    w.setStatusPanelText(1, "NC");
+    EXPECT_EQ(label->text(), "NC");
+    EXPECT_TRUE(label->toolTip().isEmpty());
 }

@@ -1,10 +1,12 @@
 // rzn460-cli: the device operations of the configurator for scripts and batch work.
+#include "app/settings_file.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_options.h"
 #include "cli/terminal_host.h"
 #include "link/serial_channel.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextStream>
 #include <csignal>
 
@@ -18,7 +20,12 @@ void onInterrupt(int) {
     std::signal(SIGTERM, SIG_DFL);
 }
 
+// The window's port: the one in the settings file of the working directory,
+// COM1 when there is none.
 QString defaultPort() {
+    QString name;
+    if (settings_file::read(QDir::current().filePath(settings_file::fileName()), name) == 0)
+        return name;
     return QStringLiteral("COM1");
 }
 

@@ -1,5 +1,6 @@
 // rzn460-cli against the simulator on a pseudo-terminal: each command's
 // frames and exit status.
+#include "app/settings_file.h"
 #include "config/config_file.h"
 #include "config/defaults.h"
 #include "link/frame.h"
@@ -291,4 +292,18 @@ TEST_F(Cli, EachProgramsOneControllerAfterAnother) {
     EXPECT_TRUE(lines[1].startsWith("0000000005 0000000006 0000000007 0000000008\t")) << lines[1];
     EXPECT_TRUE(lines[1].endsWith("\tok")) << lines[1];
     EXPECT_EQ(commandCounts()[settingsWrite()], 21);
+}
+
+TEST_F(Cli, PortComesFromTheSettingsFileWhenNotGiven) {
+    // The window keeps its port in RZNConfig.cfg of the working directory;
+    // a port that is not there proves which name was taken.
+    ASSERT_EQ(settings_file::write(path(settings_file::fileName()), "ttyQ97"), 0);
+    CliRun r = run({"identify"}, false);
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_TRUE(r.err.contains("cannot open the port ttyQ97")) << r.err;
+    // Without a settings file the port is COM1.
+    QFile::remove(path(settings_file::fileName()));
+    r = run({"identify"}, false);
+    EXPECT_TRUE(r.err.contains("cannot open the port COM1")) << r.err;
+    EXPECT_TRUE(sim.receivedFrames().empty());
 }

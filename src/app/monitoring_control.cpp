@@ -42,9 +42,8 @@ void TForm1::finishMonitoring() {
 void TForm1::startMonitoring() {
     if (!monitoring_ || monitoring_->thread)
         return; // at most one monitoring thread
-    auto thread =
-        std::make_unique<TMainPanelControl>(portName_, *monitoring_->display, monitoring_->display,
-                                            [this] { return publishedPageIndex(); });
+    auto thread = std::make_unique<TMainPanelControl>(portName_, *monitoring_->display,
+                                                      [this] { return publishedPageIndex(); });
     thread->setGsmTexts(texts_.GsmStateTexts);
     thread->start(QThread::NormalPriority);
     monitoring_->thread = std::move(thread);

@@ -36,11 +36,10 @@ private:
 } // namespace
 
 TMainPanelControl::TMainPanelControl(const QString& portName, MonitorView& view,
-                                     QObject* viewContext, std::function<int()> currentPage,
-                                     QObject* parent)
+                                     std::function<int()> currentPage, QObject* parent)
     : QThread(parent), gsmTexts(UiTexts::russian().GsmStateTexts),
       ownGsmTexts(UiTexts::russian().GsmStateTexts), portName_(portName), view_(view),
-      context_(viewContext), currentPage_(std::move(currentPage)) {}
+      currentPage_(std::move(currentPage)) {}
 
 TMainPanelControl::~TMainPanelControl() {
     if (isRunning())
@@ -50,15 +49,13 @@ TMainPanelControl::~TMainPanelControl() {
 
 template <typename F> void TMainPanelControl::post(F f) {
     MonitorView* view = &view_;
-    QMetaObject::invokeMethod(
-        context_.data(), [view, f = std::move(f)] { f(*view); }, Qt::QueuedConnection);
+    inbox_.post([view, f = std::move(f)] { f(*view); });
 }
 
 template <typename R, typename F> R TMainPanelControl::ask(F f) {
     R result{};
     MonitorView* view = &view_;
-    QMetaObject::invokeMethod(
-        context_.data(), [view, &result, &f] { result = f(*view); }, Qt::BlockingQueuedConnection);
+    inbox_.invokeAndWait([view, &result, &f] { result = f(*view); });
     return result;
 }
 
@@ -253,7 +250,7 @@ void StopMonitorThread(TMainPanelControl& thread) {
         }
     }
     thread.wait();
-    // Updates the thread posted before it ended are shown before anything else
-    // uses the display.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    // Updates the thread handed over before it ended are shown before anything
+    // else uses the display.
+    thread.inbox_.drain();
 }

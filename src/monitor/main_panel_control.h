@@ -11,8 +11,8 @@
 // waiting for the UI thread to answer a question.
 #include "link/serial_channel.h"
 #include "monitor/monitor_view.h"
+#include "monitor/ui_inbox.h"
 
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -22,10 +22,10 @@
 class TMainPanelControl : public QThread {
     Q_OBJECT
 public:
-    // `viewContext` is a QObject on the UI thread that lives as long as `view`;
-    // `currentPage` returns the PageIndex on screen (safe from any thread).
-    TMainPanelControl(const QString& portName, MonitorView& view, QObject* viewContext,
-                      std::function<int()> currentPage, QObject* parent = nullptr);
+    // Create it on the UI thread, where `view` lives; `currentPage` returns the
+    // PageIndex on screen (safe from any thread).
+    TMainPanelControl(const QString& portName, MonitorView& view, std::function<int()> currentPage,
+                      QObject* parent = nullptr);
     ~TMainPanelControl() override;
 
     // The GSM state texts in use (the window's table); before start.
@@ -70,11 +70,13 @@ private:
 
     const QString portName_;
     MonitorView& view_;
-    QPointer<QObject> context_;
+    UiInbox inbox_; // on the UI thread
     std::function<int()> currentPage_;
     QStringList messages_;
     SerialChannelFactory factory_;
     std::atomic<int> cycles_{0};
+
+    friend void StopMonitorThread(TMainPanelControl& thread);
 };
 
 // Asks `thread` to end and waits for its `finished` in a local event loop

@@ -15,7 +15,7 @@
 namespace {
 
 // Records what the thread shows, on the UI thread, and answers its questions.
-class RecordingView : public QObject, public MonitorView {
+class RecordingView : public MonitorView {
 public:
     void setStatusPanel(int panel, const QString& text) override {
         panels[panel] = text;
@@ -84,7 +84,7 @@ protected:
     void start(int pageIndex) {
         page = pageIndex;
         thread = std::make_unique<TMainPanelControl>(QString::fromLatin1(SimLinkHarness::kPort),
-                                                     view, &view, [this] { return page.load(); });
+                                                     view, [this] { return page.load(); });
         thread->setChannelFactory(sim.link.factory());
         thread->setGsmTexts(UiTexts::russian().GsmStateTexts);
         thread->start();
@@ -292,9 +292,8 @@ TEST_F(MonitorThread, UnsupportedControllerGetsARedTextAndNoStatusRead) {
 
 TEST_F(MonitorThread, AnErrorInACycleIsCaughtAndPollingGoesOn) {
     page = 0;
-    thread = std::make_unique<TMainPanelControl>(QStringLiteral("COM3"), view, &view, []() -> int {
-        throw std::runtime_error("page table gone");
-    });
+    thread = std::make_unique<TMainPanelControl>(
+        QStringLiteral("COM3"), view, []() -> int { throw std::runtime_error("page table gone"); });
     thread->setChannelFactory(sim.link.factory());
     thread->start();
     cycles(3);
@@ -327,7 +326,7 @@ TEST_F(MonitorThread, TheGsmTextsHandedOverAreUsed) {
     texts[8] = QStringLiteral("Registered, home network");
     page = 0;
     thread = std::make_unique<TMainPanelControl>(QString::fromLatin1(SimLinkHarness::kPort), view,
-                                                 &view, [this] { return page.load(); });
+                                                 [this] { return page.load(); });
     thread->setChannelFactory(sim.link.factory());
     thread->setGsmTexts(texts);
     thread->start();

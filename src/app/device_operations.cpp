@@ -78,7 +78,7 @@ struct TForm1::OperationsState final : public OperationHost {
 
     void stopMonitoring() override {
         // The first start of monitoring must not happen in the middle of an operation.
-        form.Timer1->stop();
+        form.Timer2->stop();
         form.stopMonitoring();
     }
     void startMonitoring() override { form.startMonitoring(); }
@@ -88,9 +88,9 @@ struct TForm1::OperationsState final : public OperationHost {
         if (busy)
             form.repaint();
     }
-    // Timer1 is the window's one-shot resume timer: when it fires it starts
+    // Timer2 is the window's one-shot resume timer: when it fires it starts
     // monitoring and leaves the busy state.
-    void resumeAfter(int ms) override { form.Timer1->start(ms); }
+    void resumeAfter(int ms) override { form.Timer2->start(ms); }
 
     void showStatus(const QString& text, StatusColour colour) override {
         showColouredText(ActionName(), text, colour);

@@ -92,11 +92,11 @@ TForm1::TForm1(const QString& portOverride, const PanelFactory& makePanel, QWidg
     createStatusBar();
     createFileDialogs();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setSingleShot(true);
+    Timer2->setInterval(500);
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
 
     // Fixed client area; the menu bar sits above it.
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -107,7 +107,7 @@ TForm1::TForm1(const QString& portOverride, const PanelFactory& makePanel, QWidg
     initMonitoring();
     initOperations();
     FormCreate();
-    Timer1->start();
+    Timer2->start();
 }
 
 TForm1::~TForm1() {
@@ -344,8 +344,8 @@ void TForm1::probePort() {
     }
 }
 
-void TForm1::Timer1Timer() {
-    Timer1->stop();
+void TForm1::Timer2Timer() {
+    Timer2->stop();
     startMonitoring();
     setBusy(false);
 }

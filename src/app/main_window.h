@@ -74,7 +74,7 @@ public:
 
     QTreeWidget* TreeView1 = nullptr;
     QSplitter* Splitter1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
 
@@ -125,7 +125,7 @@ private:
     void createFileDialogs();
     void FormCreate();
     void TreeView1Change(QTreeWidgetItem* current);
-    void Timer1Timer();
+    void Timer2Timer();
     void probePort();
 
     // Set-up and tear-down of the parts that live in their own files.

@@ -157,12 +157,12 @@ TEST(MainWindow, StartLoadsWorkingFileAndFallsBackSilently) {
 TEST(MainWindow, TimerTickEnablesTheTenActionsOnce) {
     TempWorkDir dir;
     TForm1 w;
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.Timer1->interval(), 500);
+    EXPECT_TRUE(w.Timer2->isActive());
+    EXPECT_EQ(w.Timer2->interval(), 500);
     for (QAction* a : w.busyActions())
         a->setEnabled(false);
     QTest::qWait(700);
-    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_FALSE(w.Timer2->isActive());
     for (QAction* a : w.busyActions())
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_EQ(w.busyActions().size(), 10);

@@ -61,7 +61,7 @@ protected:
         quiet();
     }
     void quiet() {
-        w->Timer1->stop();
+        w->Timer2->stop();
         w->stopMonitoring();
         sim.clearLog();
     }

@@ -5,6 +5,7 @@
 #include "config/config_file.h"
 #include "link/identification.h"
 #include "ops/configuration_transfers.h"
+#include "ops/transfer_steps.h"
 
 #include <QRegularExpression>
 #include <QTextStream>
@@ -43,22 +44,8 @@ QString oneLine(const QString& text) {
     return text.simplified();
 }
 
-class HostSink : public IdentificationSink {
-public:
-    explicit HostSink(TerminalHost& host) : host_(host) {}
-    void showStatus(const QString& text, StatusColour colour) override {
-        host_.showStatus(text, colour);
-    }
-    void showIdentification(const DeviceIdentity& identity) override {
-        host_.showIdentification(identity);
-    }
-
-private:
-    TerminalHost& host_;
-};
-
 IdentifyResult identify(TerminalHost& host) {
-    HostSink sink(host);
+    ops::HostIdentificationSink sink(host);
     IdentifyOptions options;
     options.refusalInRed = true;
     return IdentifyAndCheck(host.portName(), sink, options);

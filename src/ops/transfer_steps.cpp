@@ -18,21 +18,6 @@ void prepare(OperationHost& host, TReadData& t) {
         t.setChannelFactory(std::move(factory));
 }
 
-// The identification texts of the prologue go to the host's status line.
-class HostIdentificationSink : public IdentificationSink {
-public:
-    explicit HostIdentificationSink(OperationHost& host) : host_(host) {}
-    void showStatus(const QString& text, StatusColour colour) override {
-        host_.showStatus(text, colour);
-    }
-    void showIdentification(const DeviceIdentity& identity) override {
-        host_.showIdentification(identity);
-    }
-
-private:
-    OperationHost& host_;
-};
-
 } // namespace
 
 int RunBlockTransfer(OperationHost& host, TransactionKind kind, FlashArea area,

@@ -18,6 +18,22 @@ using PasswordBytes = std::array<std::uint8_t, kPasswordBytes>;
 // Time the controller needs after a restart before monitoring may look at it.
 constexpr int kRestartResumeMs = 3000;
 
+// The identification texts go to the host's status line, the block to its
+// identification display.
+class HostIdentificationSink : public IdentificationSink {
+public:
+    explicit HostIdentificationSink(OperationHost& host) : host_(host) {}
+    void showStatus(const QString& text, StatusColour colour) override {
+        host_.showStatus(text, colour);
+    }
+    void showIdentification(const DeviceIdentity& identity) override {
+        host_.showIdentification(identity);
+    }
+
+private:
+    OperationHost& host_;
+};
+
 // A block transfer (kinds 0, 1, 2) of `size` bytes from address 0 of `area`;
 // returns 0 on success, 1 on failure. Kind 0 writes `buffer` only when the
 // whole range arrived.

@@ -76,11 +76,7 @@ struct TForm1::OperationsState final : public OperationHost {
     QString portName() const override { return form.portName(); }
     ConfigImage& image() override { return form.configImage(); }
 
-    void stopMonitoring() override {
-        // The first start of monitoring must not happen in the middle of an operation.
-        form.Timer2->stop();
-        form.stopMonitoring();
-    }
+    void stopMonitoring() override { form.stopMonitoring(); }
     void startMonitoring() override { form.startMonitoring(); }
     void selectRootPage() override { form.selectPage(0); }
     void setBusy(bool busy) override {

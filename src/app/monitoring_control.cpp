@@ -6,6 +6,7 @@
 #include "monitor/main_status_page.h"
 #include "monitor/monitor_display.h"
 
+#include <QTimer>
 #include <memory>
 
 struct TForm1::MonitoringState {
@@ -50,6 +51,9 @@ void TForm1::startMonitoring() {
 }
 
 void TForm1::stopMonitoring() {
+    // Whoever stops monitoring uses the port next and restarts monitoring when
+    // done: a pending first start or resume must not fire in the middle.
+    Timer2->stop();
     if (!monitoring_ || !monitoring_->thread)
         return;
     StopMonitorThread(*monitoring_->thread);

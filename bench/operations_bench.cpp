@@ -10,6 +10,7 @@
 #include "ops/configuration_transfers.h"
 #include "ops/operation_host.h"
 
+#include "bench_support.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,36 +23,10 @@
 
 namespace {
 
-constexpr int kBaud = 19200;
-constexpr int kRuns = 5;
 // How long the simulated controller stays silent after a restart, and the
 // pause the benchmark leaves it (not measured).
 constexpr int kRestartMs = 100;
 constexpr int kRestartPauseMs = 400;
-
-// Bytes each way in the simulator's log: RX frames and mode-switch lines came
-// from the tool, TX lines went to it.
-qint64 bytesExchanged(const QString& logPath) {
-    QFile f(logPath);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    qint64 total = 0;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        const QList<QByteArray> words = line.split(' ');
-        if (words.size() < 2)
-            continue;
-        if (words[1] == "RX" || words[1] == "TX")
-            total += words.size() - 2;
-        else if (words[1] == "MODE")
-            total += 7; // "BINARY" and a carriage return
-    }
-    return total;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // A host without a window: it keeps the image and the last status text.
 class BenchHost : public OperationHost {
@@ -81,38 +56,20 @@ private:
     ConfigImage image_;
 };
 
-struct Figures {
-    std::vector<double> seconds;
-    double limit = 0;
-    qint64 bytes = 0;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString logPath = dir.filePath(QStringLiteral("sim.log"));
-    QProcess sim;
-    sim.start(QStringLiteral(RZN_SIM_EXE),
-              {QStringLiteral("--baud"), QString::number(kBaud), QStringLiteral("--log"), logPath,
-               QStringLiteral("--restart-ms"), QString::number(kRestartMs),
-               QStringLiteral("--exit-on-eof")});
-    if (!sim.waitForStarted(5000) || !sim.waitForReadyRead(5000)) {
-        std::fprintf(stderr, "cannot start %s\n", RZN_SIM_EXE);
+    bench::PacedSimulator sim;
+    if (!sim.start({QStringLiteral("--restart-ms"), QString::number(kRestartMs)}))
         return 1;
-    }
-    const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    std::printf("simulator on %s at %d baud, %d runs each\n", qPrintable(port), kBaud, kRuns);
-
-    const double byteSeconds = 10.0 / kBaud;
-    const double readBackWait = 0.103; // 100 + 3 * 1 ms: the read-back's unanswered mode read
+    const QString port = sim.port();
 
     BenchHost host(port);
-    Figures read, program;
-    for (int run = 0; run < kRuns; ++run) {
+    bench::Figures read, program;
+    for (int run = 0; run < bench::kRuns; ++run) {
         for (const bool programming : {false, true}) {
-            QFile::resize(logPath, 0);
+            sim.clearLog();
             if (programming)
                 host.image().setU8(1000, static_cast<std::uint8_t>(run)); // a real change
             QElapsedTimer timer;
@@ -125,26 +82,16 @@ int main(int argc, char** argv) {
                              qPrintable(host.status));
                 return 1;
             }
-            Figures& f = programming ? program : read;
+            bench::Figures& f = programming ? program : read;
             f.seconds.push_back(seconds);
-            f.bytes = bytesExchanged(logPath);
-            f.limit = f.bytes * byteSeconds + (programming ? readBackWait : 0.0);
+            f.bytes = sim.bytesExchanged();
+            f.limit =
+                bench::wireSeconds(f.bytes) + (programming ? bench::readBackWaitSeconds() : 0.0);
             if (programming)
                 QThread::msleep(kRestartPauseMs); // the controller restarts
         }
     }
-    sim.write("quit\n");
-    sim.waitForFinished(3000);
-
-    const auto report = [](const char* name, const Figures& f) {
-        const double m = median(f.seconds);
-        std::printf("%-34s bytes %6lld  limit %.3f s  measured median %.3f s (min %.3f, max %.3f)"
-                    "  ratio %.3f\n",
-                    name, static_cast<long long>(f.bytes), f.limit, m,
-                    *std::min_element(f.seconds.begin(), f.seconds.end()),
-                    *std::max_element(f.seconds.begin(), f.seconds.end()), m / f.limit);
-    };
-    report("read configuration (F6)", read);
-    report("program with restart (F5)", program);
+    bench::report("read configuration (F6)", read);
+    bench::report("program with restart (F5)", program);
     return 0;
 }

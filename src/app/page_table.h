@@ -19,7 +19,7 @@ struct PanelSpec {
 
 // The sixteen panels in PageIndex order.
 const std::vector<PanelSpec>& panelSpecs();
-// The spec of the panel that shows `pageIndex`, or nullptr.
+// The row of the panel that shows `pageIndex`, or nullptr.
 const PanelSpec* panelSpecFor(int pageIndex);
 
 // Creates the page class of `spec`; panels whose page is not built yet get a

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/about_box.h"
 #include "app/navigation_tree.h"
 #include "app/page_table.h"
 #include "config/config_file.h"
@@ -138,6 +139,7 @@ void TForm1::createActions() {
     connect(ReadIMEICode, &QAction::triggered, this, &TForm1::ReadIMEICodeExecute);
     connect(FactoryConfig, &QAction::triggered, this, &TForm1::FactoryConfigExecute);
     connect(ComPortConfig, &QAction::triggered, this, &TForm1::ComPortConfigExecute);
+    connect(Abaut, &QAction::triggered, this, &TForm1::AbautExecute);
 }
 
 void TForm1::createMenu() {
@@ -342,6 +344,13 @@ void TForm1::probePort() {
     } else {
         setStatusPanelText(1, QStringLiteral("NC"));
     }
+}
+
+void TForm1::AbautExecute() {
+    TAboutBox box(this);
+    box.setWindowTitle(texts_.AboutTitle);
+    box.versionsCaption = texts_.AboutVersionsText;
+    box.exec();
 }
 
 void TForm1::Timer2Timer() {

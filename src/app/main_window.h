@@ -104,6 +104,9 @@ public slots:
     int WriteSettingsFile(); // 0: written; 1: failure
     void ComPortConfigExecute();
 
+    // The about box.
+    void AbautExecute();
+
     // Device operations (device_operations.cpp).
     void ProgrammExecute();
     void ReadConfExecute();

@@ -1,9 +1,12 @@
 // The main window's actions, menu, status bar, start-up load, timer and close.
+#include "app/about_box.h"
 #include "app/application.h"
 #include "app/main_window.h"
 #include "config/config_file.h"
 #include "config/defaults.h"
+#include "link/device_id.h"
 #include "support/app_fixture.h"
+#include "support/modal_driver.h"
 #include "support/qt_print.h"
 
 #include <QAction>
@@ -13,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -226,4 +230,27 @@ TEST(MainWindow, LongStatusTextsShowTheirEnd) {
     w.setStatusPanelText(1, "NC");
     EXPECT_EQ(label->text(), "NC");
     EXPECT_TRUE(label->toolTip().isEmpty());
+}
+
+TEST(MainWindow, AboutBoxListsTheSupportedVersionsEachTime) {
+    TempWorkDir dir;
+    TForm1 w;
+    for (int round = 0; round < 2; ++round) {
+        QString title, name, caption, memo;
+        onNextModal([&](QWidget* box) {
+            auto* about = qobject_cast<TAboutBox*>(box);
+            ASSERT_NE(about, nullptr);
+            title = about->windowTitle();
+            name = about->Label1->text();
+            caption = about->Label2->text();
+            memo = about->MemoVersionList->toPlainText();
+            about->OKButton->click();
+        });
+        w.Abaut->trigger();
+        EXPECT_EQ(title, "О программе");
+        EXPECT_EQ(name, "Конфигуратор GSM контроллера RZN460");
+        EXPECT_EQ(caption, "для версий устройства");
+        EXPECT_EQ(memo.split('\n'), SupportedVersions());
+    }
+    EXPECT_EQ(TAboutBox::mailUrl().toString(), "mailto:support@rzn460.example?subject=RZN460");
 }

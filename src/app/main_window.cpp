@@ -5,6 +5,7 @@
 #include "app/page_table.h"
 #include "config/config_file.h"
 #include "config/defaults.h"
+#include "link/serial_channel.h"
 #include "pages/page.h"
 
 #include <QAction>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollArea>
-#include <QSerialPort>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -334,16 +334,11 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::probePort() {
-    QSerialPort port;
-    port.setPortName(portName_);
-    if (port.open(QIODevice::ReadWrite)) {
-        port.setDataTerminalReady(true);
-        port.setRequestToSend(true);
-        setStatusPanelText(1, portName_);
-        port.close();
-    } else {
-        setStatusPanelText(1, QStringLiteral("NC"));
-    }
+    // The same channel every transaction opens (it raises DTR and RTS).
+    const auto channel = DefaultSerialChannelFactory()();
+    const bool open = channel->open(portName_);
+    setStatusPanelText(1, open ? portName_ : QStringLiteral("NC"));
+    channel->close();
 }
 
 void TForm1::AbautExecute() {
